@@ -1,0 +1,10 @@
+#include "inttostring.h"
+
+#include <sstream>
+
+void IntToString(int number)
+{
+    std::ostringstream text;
+    text << number;
+    gameCount = text.str();
+}

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# The whole test suite: set-up, the three builds, the native unit tests, then the
+# end-to-end tests of the 64-bit programs under Wine on a virtual display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+start=$(date +%s)
+
+scripts/setup.sh
+scripts/build.sh native win32 win64
+
+ctest --preset native
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset win64
+
+echo "test.sh: all tests passed in $(( $(date +%s) - start )) s"
