@@ -1,32 +1,515 @@
-// Placeholder window until the game window is built.
+// Snowquill: the game window. Start-up, the window procedure and its handlers; the rules
+// of the game live in board.cpp and the clock in clock.cpp.
 #include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
 
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "bitmapdraw.h"
 #include "board.h"
+#include "clock.h"
+#include "inttostring.h"
+#include "resource.h"
+#include "sounds.h"
+#include "titledrag.h"
 
-static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// The built-in default picture, a complete 192 x 192 BMP file embedded at build time.
+extern const unsigned char rawData[];
+extern const unsigned long rawDataSize;
+
+namespace {
+
+const int WINDOW_WIDTH = 644;  // the skin's size
+const int WINDOW_HEIGHT = 374;
+const int WINDOW_OFFSET_X = 320; // from the screen's centre; slightly off the exact halves
+const int WINDOW_OFFSET_Y = 190;
+const int PATH_BUFFER = 260;
+const COLORREF LIGHT_TILE = RGB(226, 226, 220);
+const COLORREF LIGHT_EDGE = RGB(160, 160, 150);
+const COLORREF LETTER_COLOUR = RGB(60, 60, 60);
+
+const char *const HELP_FILE = "snowquill-help.chm";
+const char *const DEFAULT_PICTURE_FOLDER = "BmpImages";
+const char *const DEFAULT_PICTURE = "BmpImages\\fernwick.bmp";
+const char *const BELLS_PICTURE = "silverbells.bmp";
+
+} // namespace
+
+char szClassName[] = "Snowquill";
+
+std::string myimage = "BmpImages//fernwick.bmp";
+std::string getDrivePath;
+std::string HelpFiler;
+std::string RestoreBmp;
+std::string mybells;
+
+// The title bar painted on the skin: a press inside it drags the window.
+const RECT titleRect = {0, 0, 580, 25};
+
+// Tile buttons by tile number (index 0 unused), and each by its own name.
+HWND tileButton[TILE_COUNT + 1];
+HWND &hButtonA = tileButton[1], &hButtonB = tileButton[2], &hButtonC = tileButton[3], &hButtonD = tileButton[4],
+     &hButtonE = tileButton[5], &hButtonF = tileButton[6], &hButtonG = tileButton[7], &hButtonH = tileButton[8],
+     &hButtonI = tileButton[9], &hButtonJ = tileButton[10], &hButtonK = tileButton[11], &hButtonL = tileButton[12],
+     &hButtonM = tileButton[13], &hButtonN = tileButton[14], &hButtonO = tileButton[15];
+HWND hPictures, hStart, hCancel, hDisplay, hMinimize, hQuestion, hCloseOut, hOurClock, hMoveCount, hResult;
+
+namespace {
+
+const DWORD OWNER_DRAWN = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
+const DWORD PLAIN_FIELD = WS_CHILD | WS_VISIBLE | SS_SIMPLE | SS_NOPREFIX;
+const DWORD RESULT_FIELD = WS_CHILD | WS_VISIBLE | SS_CENTER;
+
+// The controls after the fifteen tiles, in creation order.
+struct ControlRow {
+    HWND *handle;
+    const char *className;
+    DWORD style;
+    int x, y, width, height;
+    int id;
+};
+const ControlRow controlRows[] = {
+    {&hPictures, "BUTTON", OWNER_DRAWN, 413, 257, 94, 28, ID_PICTURES},
+    {&hStart, "BUTTON", OWNER_DRAWN, 315, 257, 93, 28, ID_START},
+    {&hCancel, "BUTTON", OWNER_DRAWN, 512, 257, 95, 28, ID_CANCEL},
+    {&hDisplay, "BUTTON", OWNER_DRAWN, 516, 66, 88, 88, ID_DISPLAY},
+    {&hMinimize, "BUTTON", OWNER_DRAWN, 585, 4, 18, 19, ID_MINIMIZE},
+    {&hQuestion, "BUTTON", OWNER_DRAWN, 603, 4, 18, 19, ID_QUESTION},
+    {&hCloseOut, "BUTTON", OWNER_DRAWN, 620, 4, 19, 19, ID_CLOSEOUT},
+    {&hOurClock, "STATIC", PLAIN_FIELD, 451, 71, 48, 18, ID_OURCLOCK},
+    {&hMoveCount, "STATIC", PLAIN_FIELD, 451, 101, 38, 18, ID_MOVECOUNT},
+    {&hResult, "STATIC", RESULT_FIELD, 429, 132, 71, 15, ID_RESULT},
+};
+
+// The skinned buttons: the bitmap at rest and the one shown while held down.
+struct ButtonLook {
+    int id;
+    int normal;
+    int pressed;
+};
+const ButtonLook buttonLooks[] = {
+    {ID_MINIMIZE, IDB_MINIMIZE, IDB_MINIMIZE_DOWN}, {ID_CLOSEOUT, IDB_CLOSE, IDB_CLOSE_DOWN},
+    {ID_START, IDB_NEWGAME, IDB_NEWGAME_DOWN},      {ID_QUESTION, IDB_HELP, IDB_HELP_DOWN},
+    {ID_PICTURES, IDB_LOADBMP, IDB_LOADBMP_DOWN},   {ID_CANCEL, IDB_CANCEL, IDB_CANCEL_DOWN},
+};
+
+// Moves after which the picture can be whole, or in the unsolvable position: for these
+// checkWin counts the move and looks at the board. A single step of L, N or O, and any
+// push of N or O.
+const bool stepCanEnd[TILE_COUNT + 1] = {false, false, false, false, false, false, false, false,
+                                         false, false, false, false, true,  false, true,  true};
+const bool pushCanEnd[TILE_COUNT + 1] = {false, false, false, false, false, false, false, false,
+                                         false, false, false, false, false, false, true,  true};
+
+// ---- Start-up ----
+
+void findProgramFolder()
 {
-    if (message == WM_DESTROY) {
+    char buffer[PATH_BUFFER] = {};
+    GetModuleFileNameA(NULL, buffer, PATH_BUFFER);
+    getDrivePath = buffer;
+    const std::string::size_type slash = getDrivePath.rfind('\\');
+    if (slash == std::string::npos)
+        getDrivePath.clear();
+    else
+        getDrivePath.erase(slash + 1);
+    HelpFiler = getDrivePath + HELP_FILE;
+    RestoreBmp = getDrivePath + DEFAULT_PICTURE;
+    // The default picture is looked up beside the program, wherever the game was started from.
+    myimage = RestoreBmp;
+}
+
+// Writes the built-in picture beside the program on first start. An existing file is
+// never replaced; a write that fails leaves no half-written picture behind.
+void installDefaultPicture()
+{
+    std::ifstream existing(RestoreBmp.c_str());
+    if (existing.good())
+        return;
+    CreateDirectoryA((getDrivePath + DEFAULT_PICTURE_FOLDER).c_str(), NULL);
+    std::ofstream picture(RestoreBmp.c_str(), std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!picture.is_open())
+        return;
+    picture.write(reinterpret_cast<const char *>(rawData), static_cast<std::streamsize>(rawDataSize));
+    picture.close();
+    if (picture.fail())
+        std::remove(RestoreBmp.c_str());
+}
+
+void createControls(HWND window)
+{
+    HINSTANCE module = GetModuleHandleA(NULL);
+    for (int tile = 1; tile <= TILE_COUNT; ++tile) {
+        const INT_PTR id = TILE_ID_STEP * (tile + TILE_ID_OFFSET);
+        tileButton[tile] = CreateWindowExA(0, "BUTTON", "", OWNER_DRAWN, tileX[tile], tileY[tile], TILE_SIZE,
+                                           TILE_SIZE, window, reinterpret_cast<HMENU>(id), module, NULL);
+    }
+    for (const ControlRow &row : controlRows) {
+        *row.handle = CreateWindowExA(0, row.className, "", row.style, row.x, row.y, row.width, row.height, window,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), module, NULL);
+        if (row.id == ID_OURCLOCK)
+            SetDlgItemTextA(window, ID_OURCLOCK, "0:00");
+        else if (row.id == ID_MOVECOUNT)
+            SetDlgItemTextA(window, ID_MOVECOUNT, "0");
+        else if (row.id == ID_RESULT)
+            SendMessageA(hResult, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    }
+}
+
+// ---- Commands ----
+
+void moveTileButton(int tile, int x, int y)
+{
+    MoveWindow(tileButton[tile], x, y, TILE_SIZE, TILE_SIZE, TRUE);
+}
+
+void showEnd(HWND window, const char *result)
+{
+    KillTimer(window, ID_TIMER);
+    SetDlgItemTextA(window, ID_RESULT, result);
+    gameWon = RESULT_NONE;
+}
+
+void onTileClick(HWND window, int tile)
+{
+    if (gameRunning != 1)
+        return;
+    ID_BUT = tile;
+    checkMove();
+    if (validMove == 0 && QuikMove == 0) {
+        playwav6();
+        return;
+    }
+    if (mybells == BELLS_PICTURE)
+        playwav8();
+    else
+        playwav3();
+
+    const bool pushed = QuikMove != 0;
+    if (pushed) {
+        validMove = 0;
+        int order[3];
+        const QuickMove *push = findQuickMove(tile, QuikMove);
+        const int count = push != nullptr ? quickMoveOrder(*push, order) : 0;
+        for (int i = 0; i < count; ++i)
+            moveTileButton(order[i], slotX[tileSlot[order[i]]], slotY[tileSlot[order[i]]]);
+    } else {
+        moveTileButton(tile, posah, posaz);
+    }
+
+    const bool checked = pushed ? pushCanEnd[tile] : stepCanEnd[tile];
+    if (checked) {
+        checkWin();
+    } else {
+        movenumber += 1;
+        IntToString(movenumber);
+    }
+    SetDlgItemTextA(window, ID_MOVECOUNT, gameCount.c_str());
+    if (checked && gameWon == RESULT_SOLVED)
+        showEnd(window, "Solved");
+    else if (checked && gameWon == RESULT_UNSOLVABLE)
+        showEnd(window, "Unsolvable");
+}
+
+void onNewGame(HWND window)
+{
+    if (gameRunning != 0) {
+        playwav6();
+        return;
+    }
+    if (ticktock > 0)
+        KillTimer(window, ID_TIMER);
+    mincount = 0;
+    ticktock = 0;
+    halttick = 0;
+    SetTimer(window, ID_TIMER, TICK_MILLISECONDS, NULL);
+    playwav9();
+    movenumber = 0;
+    gameRunning = 1;
+    SetDlgItemTextA(window, ID_MOVECOUNT, "0");
+    SetDlgItemTextA(window, ID_OURCLOCK, "0:00");
+    SetDlgItemTextA(window, ID_RESULT, " ");
+    fillboard();
+    for (int tile = 1; tile <= TILE_COUNT; ++tile)
+        moveTileButton(tile, tileX[tile], tileY[tile]);
+    InvalidateRect(window, NULL, TRUE);
+    UpdateWindow(window);
+}
+
+void redrawPicture()
+{
+    for (int tile = 1; tile <= TILE_COUNT; ++tile) {
+        InvalidateRect(tileButton[tile], NULL, TRUE);
+        UpdateWindow(tileButton[tile]);
+    }
+    InvalidateRect(hDisplay, NULL, TRUE);
+    UpdateWindow(hDisplay);
+}
+
+void onLoadPicture(HWND window)
+{
+    if (gameRunning != 0) {
+        playwav7();
+        return;
+    }
+    playwav1();
+    char chosen[PATH_BUFFER] = {};
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.hwndOwner = window;
+    dialog.lpstrFilter = "Bmp File (*.bmp)\0*.bmp\0";
+    dialog.lpstrFile = chosen;
+    dialog.nMaxFile = PATH_BUFFER;
+    dialog.lpstrInitialDir = RestoreBmp.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    dialog.lpstrDefExt = "";
+    if (GetOpenFileNameA(&dialog) == 0)
+        return;
+    myimage = chosen;
+    const std::string::size_type slash = myimage.rfind('\\');
+    mybells = slash == std::string::npos ? myimage : myimage.substr(slash + 1);
+    redrawPicture();
+}
+
+void onCancel(HWND window)
+{
+    if (gameRunning == 1) {
+        playwav9();
+        gameRunning = 0;
+        gameWon = RESULT_NONE;
+        KillTimer(window, ID_TIMER);
+        SetDlgItemTextA(window, ID_RESULT, "Canceled");
+    } else {
+        playwav6();
+    }
+}
+
+void helpload()
+{
+    const HINSTANCE opened = ShellExecuteA(NULL, "open", HelpFiler.c_str(), NULL, NULL, SW_SHOW);
+    if (reinterpret_cast<INT_PTR>(opened) <= 32)
+        MessageBoxA(NULL, "Help file could not be opened...", "Error - Snowquill", MB_OK);
+}
+
+void onHelp(HWND)
+{
+    playwav1();
+    helpload();
+}
+
+void onMinimize(HWND window)
+{
+    playwav2();
+    ShowWindow(window, SW_MINIMIZE);
+}
+
+void onClose(HWND window)
+{
+    if (gameRunning == 1)
+        KillTimer(window, ID_TIMER);
+    DestroyWindow(window);
+}
+
+struct CommandRow {
+    int id;
+    void (*handler)(HWND);
+};
+const CommandRow commandRows[] = {
+    {ID_START, onNewGame}, {ID_PICTURES, onLoadPicture}, {ID_CANCEL, onCancel},
+    {ID_QUESTION, onHelp}, {ID_MINIMIZE, onMinimize},    {ID_CLOSEOUT, onClose},
+};
+
+// Tile number of a tile button's id, or 0 for any other control.
+int tileOfControl(int id)
+{
+    if (id % TILE_ID_STEP != 0)
+        return 0;
+    const int tile = id / TILE_ID_STEP - TILE_ID_OFFSET;
+    return tile >= 1 && tile <= TILE_COUNT ? tile : 0;
+}
+
+void onCommand(HWND window, int id)
+{
+    const int tile = tileOfControl(id);
+    if (tile != 0) {
+        onTileClick(window, tile);
+        return;
+    }
+    for (const CommandRow &row : commandRows)
+        if (row.id == id)
+            row.handler(window);
+}
+
+// ---- Drawing ----
+
+// A tile or preview whose picture can't be shown: a plain light square, with the tile's
+// letter on a tile, so that the board stays playable.
+void drawPlainTile(const DRAWITEMSTRUCT *item, int tile)
+{
+    HBRUSH fill = CreateSolidBrush(LIGHT_TILE);
+    FillRect(item->hDC, &item->rcItem, fill);
+    DeleteObject(fill);
+    HBRUSH edge = CreateSolidBrush(LIGHT_EDGE);
+    FrameRect(item->hDC, &item->rcItem, edge);
+    DeleteObject(edge);
+    if (tile == 0)
+        return;
+    HFONT font = CreateFontA(-28, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+    HGDIOBJ previousFont = SelectObject(item->hDC, font);
+    SetTextColor(item->hDC, LETTER_COLOUR);
+    SetBkMode(item->hDC, TRANSPARENT);
+    char letter[2] = {static_cast<char>('A' + tile - 1), '\0'};
+    RECT box = item->rcItem;
+    DrawTextA(item->hDC, letter, 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(item->hDC, previousFont);
+    DeleteObject(font);
+}
+
+// Tile n shows its own piece of the picture wherever it stands. The last column and row
+// start at w - w/4 and h - h/4, so that they end exactly at the picture's edges.
+void drawTile(const DRAWITEMSTRUCT *item, int tile)
+{
+    HBITMAP picture = loadPictureFile(myimage.c_str());
+    int width = 0;
+    int height = 0;
+    if (bitmapSize(picture, &width, &height) && width / 4 > 0 && height / 4 > 0) {
+        const int column = (tile - 1) % 4;
+        const int row = (tile - 1) / 4;
+        const int pieceX[4] = {0, width / 4, width / 2, width - width / 4};
+        const int pieceY[4] = {0, height / 4, height / 2, height - height / 4};
+        stretchBitmap(item->hDC, item->rcItem, picture, pieceX[column], pieceY[row], width / 4, height / 4, false);
+    } else {
+        drawPlainTile(item, tile);
+    }
+    if (picture != NULL)
+        DeleteObject(picture);
+}
+
+void drawPreview(const DRAWITEMSTRUCT *item)
+{
+    HBITMAP picture = loadPictureFile(myimage.c_str());
+    int width = 0;
+    int height = 0;
+    if (bitmapSize(picture, &width, &height) && width > 0 && height > 0)
+        stretchBitmap(item->hDC, item->rcItem, picture, 0, 0, width, height, true);
+    else
+        drawPlainTile(item, 0);
+    if (picture != NULL)
+        DeleteObject(picture);
+}
+
+void onDrawItem(int id, const DRAWITEMSTRUCT *item)
+{
+    const int tile = tileOfControl(id);
+    if (tile != 0) {
+        drawTile(item, tile);
+        return;
+    }
+    if (id == ID_DISPLAY) {
+        drawPreview(item);
+        return;
+    }
+    for (const ButtonLook &look : buttonLooks)
+        if (look.id == id)
+            drawBitmapButton(item, look.normal, look.pressed);
+}
+
+void onPaint(HWND window)
+{
+    // The skin is the class background: erasing the background draws it.
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+}
+
+LRESULT onCtlColorStatic(HDC context)
+{
+    SetTextColor(context, RGB(0, 0, 0));
+    SetBkMode(context, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetStockObject(LTGRAY_BRUSH));
+}
+
+// ---- Clock ----
+
+void onTimer(HWND window)
+{
+    clocktick();
+    if (timeUp != 0) {
+        SetDlgItemTextA(window, ID_RESULT, "Time's up!");
+        KillTimer(window, ID_TIMER);
+        timeUp = 0;
+    }
+    if (!tempcount.empty())
+        SetDlgItemTextA(window, ID_OURCLOCK, tempcount.c_str());
+}
+
+} // namespace
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    case WM_PAINT:
+        onPaint(window);
+        return 0;
+    case WM_DRAWITEM:
+        onDrawItem(LOWORD(wParam), reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return 0;
+    case WM_COMMAND:
+        onCommand(window, LOWORD(wParam));
+        break;
+    case WM_TIMER:
+        onTimer(window);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return onCtlColorStatic(reinterpret_cast<HDC>(wParam));
+    case WM_LBUTTONDOWN:
+        dragByTitle(window, titleRect, lParam);
+        return 0;
+    default:
+        break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
-    setarray();
+    findProgramFolder();
+    installDefaultPicture();
+
+    HBITMAP skin = static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = instance;
-    windowClass.lpszClassName = "Snowquill";
+    windowClass.hIcon = LoadIconA(NULL, IDI_APPLICATION);
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDI_SMALLICON), IMAGE_ICON, 16, 16, 0));
+    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    windowClass.hbrBackground = CreatePatternBrush(skin);
+    windowClass.lpszClassName = szClassName;
+    DeleteObject(skin); // the brush keeps its own copy
     if (RegisterClassExA(&windowClass) == 0)
         return 0;
-    HWND window = CreateWindowExA(0, "Snowquill", "Snowquill", WS_POPUP | WS_SYSMENU, 0, 0, 644, 374, NULL, NULL,
-                                  instance, NULL);
+
+    HWND window = CreateWindowExA(0, szClassName, "Snowquill", WS_POPUP | WS_SYSMENU,
+                                  GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
+                                  GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT,
+                                  NULL, NULL, instance, NULL);
+    createControls(window);
+    setarray();
     ShowWindow(window, show);
+
     MSG message;
-    while (GetMessageA(&message, NULL, 0, 0) > 0) {
+    while (GetMessageA(&message, NULL, 0, 0)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
