@@ -5,7 +5,8 @@
 #include <windows.h>
 
 // Loads a picture file at its own size, or returns NULL when it is not a bitmap that
-// can be used. The caller deletes the bitmap when it has drawn it.
+// can be used: missing, unreadable, or with headers that don't fit the file's length.
+// The caller deletes the bitmap when it has drawn it.
 HBITMAP loadPictureFile(const char *path);
 
 // Width and height of a loaded bitmap; false when they can't be read.
