@@ -21,6 +21,8 @@ void resetGame()
         tileX[tile] = slotLeft(tile);
         tileY[tile] = slotTop(tile);
     }
+    tileX[16] = slotLeft(16); // slot p's pair
+    tileY[16] = slotTop(16);
     ID_BUT = 0;
     validMove = 0;
     QuikMove = 0;
