@@ -1,0 +1,71 @@
+#!/usr/bin/python3
+"""Regenerates every bitmap, sound, icon and built-in picture of both programs.
+
+    /usr/bin/python3 assets/generate.py            # writes into assets/game and assets/resizer
+    /usr/bin/python3 assets/generate.py OUTDIR     # writes the same files under OUTDIR instead
+
+The output is the same byte for byte on every run, so the files can be committed and the
+build never needs this script.
+"""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from gen import buttons, pictures, skins, sounds  # noqa: E402
+from gen.common import bmp24_bytes, ico8_bytes  # noqa: E402
+
+SAMPLE_RESOLUTION = 3780  # pixels per metre (96 dots per inch) in the resizer's sample picture
+
+# (file name, width, height, caption or symbol) of every button bitmap; "_down" is the pressed one.
+GAME_BUTTONS = (("minimize", 18, 19, "minimize"), ("close", 19, 19, "close"), ("help", 19, 19, "help"),
+                ("newgame", 93, 28, "New Game"), ("loadbmp", 94, 28, "Load .Bmp"), ("cancel", 94, 28, "Cancel"))
+RESIZER_BUTTONS = (("minimize", 18, 19, "minimize"), ("close", 19, 19, "close"),
+                   ("getpreview", 95, 28, "Get Preview"), ("savebmp", 94, 28, "Save .Bmp"))
+
+
+def button_files(table):
+    out = []
+    for name, width, height, what in table:
+        for pressed, suffix in ((False, ""), (True, "_down")):
+            if what in buttons.GLYPHS:
+                image = buttons.symbol_button(width, height, what, pressed)
+            else:
+                image = buttons.caption_button(width, height, what, pressed)
+            out.append((name + suffix + ".bmp", bmp24_bytes(image)))
+    return out
+
+
+def all_files():
+    """Every generated file as (path relative to assets/, bytes)."""
+    files = []
+    game_sounds = sounds.files()
+    files.append(("game/skin.bmp", bmp24_bytes(skins.game_skin())))
+    files += [("game/" + n, b) for n, b in button_files(GAME_BUTTONS)]
+    files += [("game/" + n, b) for n, b in game_sounds]
+    icon, palette = pictures.icon()
+    files.append(("game/puzzle.ico", ico8_bytes(icon, palette)))
+    files.append(("game/fernwick.bmp", bmp24_bytes(pictures.fernwick(), resolution=0)))
+
+    files.append(("resizer/skin.bmp", bmp24_bytes(skins.resizer_skin())))
+    files += [("resizer/" + n, b) for n, b in button_files(RESIZER_BUTTONS)]
+    # The resizer's two sounds are the game's click and blip, byte for byte.
+    sounds_by_name = dict(game_sounds)
+    files.append(("resizer/click.wav", sounds_by_name["click.wav"]))
+    files.append(("resizer/blip.wav", sounds_by_name["blip.wav"]))
+    files.append(("resizer/sample.bmp", bmp24_bytes(pictures.sample(), resolution=SAMPLE_RESOLUTION)))
+    return files
+
+
+def main(argv):
+    root = argv[1] if len(argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    for relative, data in all_files():
+        path = os.path.join(root, relative)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(data)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
