@@ -1,32 +1,368 @@
-// Placeholder window until the game window is built.
+// Pixelhem: previews any .bmp picture stretched to 192 x 192 and saves what the preview
+// shows as numbered 24-bit BMP files in the program's own folder, ready for Snowquill.
 #include <windows.h>
+#include <commdlg.h>
 
+#include <string>
 
-static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+#include "bitmapdraw.h"
+#include "bmpfile.h"
+#include "inttostring.h"
+#include "resource.h"
+#include "sound.h"
+#include "titledrag.h"
+
+// The built-in sample picture, a complete BMP file installed beside the program.
+extern const unsigned char sampleData[];
+extern const unsigned long sampleDataSize;
+
+// ---------------------------------------------------------------------------------------
+// Process-wide state.
+
+const char szClassName[] = "Pixelhem";
+const char SAMPLE_NAME[] = "sample.bmp";
+const char SAVED_NAME_START[] = "Snowquill_Image0";
+const char SAVED_NAME_END[] = ".bmp";
+
+const int WINDOW_WIDTH = 544;  // the skin's size
+const int WINDOW_HEIGHT = 374;
+const int WINDOW_OFFSET_X = 270; // left = half the screen width - 270
+const int WINDOW_OFFSET_Y = 190; // top = half the screen height - 190
+
+// The title bar painted on the skin, in client coordinates: a press inside drags the window.
+RECT titleRect = {0, 0, 480, 25};
+
+std::string myimage;       // the picture that the preview shows
+std::string getDrivePath;  // the program's folder, ending in a backslash
+std::string portimage;     // the folder that receives saved pictures
+std::string sampleBitmap;  // where the sample picture is installed
+std::string finalpath;     // the file that the next capture writes
+std::string gameCount;     // decimal text of the save number (IntToString)
+int clicker = 0;           // numbers used up by accepted saves; the newest file's number
+int loadbmp = 0;           // successful Get Preview choices in this run
+
+HWND hPicture = NULL;
+HWND hGrab = NULL;
+HWND hShow = NULL;
+HWND hMinimize = NULL;
+HWND hCloseOut = NULL;
+
+// The five owner-drawn controls, in the order they are created, with the bitmaps that
+// draw them at rest and held down (0 for the preview, which draws the picture file).
+struct ControlEntry {
+    HWND *handle;
+    int id;
+    int x, y, width, height;
+    int normalBitmap, pressedBitmap;
+};
+
+const ControlEntry controls[] = {
+    {&hPicture, ID_PICTURE, 53, 78, 192, 192, 0, 0},
+    {&hGrab, ID_GRAB, 415, 257, 94, 28, IDB_GRAB, IDB_GRAB_DOWN},
+    {&hShow, ID_SHOW, 315, 257, 95, 28, IDB_SHOW, IDB_SHOW_DOWN},
+    {&hMinimize, ID_MINIMIZE, 500, 4, 18, 19, IDB_MINIMIZE, IDB_MINIMIZE_DOWN},
+    {&hCloseOut, ID_CLOSEOUT, 520, 4, 19, 19, IDB_CLOSE, IDB_CLOSE_DOWN},
+};
+
+// ---------------------------------------------------------------------------------------
+// Sounds.
+
+void playwav1() { playResourceWave(IDW_CLICK); }
+void playwav2() { playResourceWave(IDW_BLIP); }
+
+// ---------------------------------------------------------------------------------------
+// Files.
+
+bool fileExists(const std::string &path)
 {
-    if (message == WM_DESTROY) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// One WriteFile that must write all of its bytes.
+bool writeAll(HANDLE file, const void *data, unsigned long size)
+{
+    DWORD written = 0;
+    return WriteFile(file, data, size, &written, NULL) && written == size;
+}
+
+// Writes the sample picture beside the program unless a file of that name is already
+// there, whatever it holds. A sample that can't be written completely is removed again,
+// so that the next start tries afresh.
+void installSample()
+{
+    HANDLE existing = CreateFileA(sampleBitmap.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, NULL);
+    if (existing != INVALID_HANDLE_VALUE) {
+        CloseHandle(existing);
+        return;
+    }
+    HANDLE file =
+        CreateFileA(sampleBitmap.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    const bool complete = writeAll(file, sampleData, sampleDataSize);
+    CloseHandle(file);
+    if (!complete)
+        DeleteFileA(sampleBitmap.c_str());
+}
+
+// Sets finalpath to the name of the next saved picture: the next number of this run,
+// moved on past every name that is already taken in the folder.
+void nextSaveName()
+{
+    do {
+        clicker += 1;
+        finalpath = portimage;
+        IntToString(clicker);
+        finalpath += SAVED_NAME_START;
+        finalpath += gameCount;
+        finalpath += SAVED_NAME_END;
+    } while (fileExists(finalpath));
+}
+
+// ---------------------------------------------------------------------------------------
+// Drawing.
+
+// Draws the picture named by myimage stretched over the whole of area, with the same
+// HALFTONE stretch for the screen and for a saved file. A file that isn't a usable
+// bitmap gives an empty dark square.
+void drawPreview(HDC target, const RECT &area)
+{
+    HBITMAP picture = loadPictureFile(myimage.c_str());
+    int width = 0;
+    int height = 0;
+    if (bitmapSize(picture, &width, &height) && width > 0 && height > 0)
+        stretchBitmap(target, area, picture, 0, 0, width, height, true);
+    else
+        FillRect(target, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (picture != NULL)
+        DeleteObject(picture);
+}
+
+// Writes what the preview shows in window (its whole client area) into the file named by
+// finalpath, as a 24-bit BMP file. The picture is drawn afresh into a bitmap of its own,
+// so a covered, off-screen or minimised window saves the same pixels. Never replaces an
+// existing file; true only when the whole file was written. A file that could not be
+// written completely is removed again.
+bool CaptureWindow(HWND window)
+{
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(window, &client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    if (width <= 0 || height <= 0)
+        return false;
+
+    unsigned char header[BMP_HEADERS_SIZE];
+    fillCaptureHeader(header, width, height);
+    const unsigned long imageSize = captureImageSize(width, height);
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biSizeImage = imageSize;
+
+    bool saved = false;
+    HDC windowContext = GetDC(window);
+    HDC memory = windowContext != NULL ? CreateCompatibleDC(windowContext) : NULL;
+    void *pixels = NULL;
+    HBITMAP bitmap =
+        memory != NULL ? CreateDIBSection(windowContext, &info, DIB_RGB_COLORS, &pixels, NULL, 0) : NULL;
+    if (bitmap != NULL && pixels != NULL) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        const RECT area = {0, 0, width, height};
+        drawPreview(memory, area);
+        GdiFlush();
+
+        HANDLE file = CreateFileA(finalpath.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, NULL, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, NULL);
+        if (file != INVALID_HANDLE_VALUE) {
+            saved = writeAll(file, header, BMP_FILE_HEADER_SIZE) &&
+                    writeAll(file, header + BMP_FILE_HEADER_SIZE, BMP_INFO_HEADER_SIZE) &&
+                    writeAll(file, pixels, imageSize);
+            CloseHandle(file);
+            if (!saved)
+                DeleteFileA(finalpath.c_str());
+        }
+        SelectObject(memory, previous);
+    }
+    if (memory != NULL)
+        DeleteDC(memory);
+    if (bitmap != NULL)
+        DeleteObject(bitmap);
+    if (windowContext != NULL)
+        ReleaseDC(window, windowContext);
+    return saved;
+}
+
+// ---------------------------------------------------------------------------------------
+// Message handlers.
+
+void onDrawItem(const DRAWITEMSTRUCT *item)
+{
+    if (item->CtlID == ID_PICTURE) {
+        drawPreview(item->hDC, item->rcItem);
+        return;
+    }
+    for (const ControlEntry &control : controls) {
+        if (static_cast<int>(item->CtlID) == control.id) {
+            drawBitmapButton(item, control.normalBitmap, control.pressedBitmap);
+            return;
+        }
+    }
+}
+
+// Get Preview: choose a .bmp file and show it in the preview at once.
+void onGetPreview(HWND window)
+{
+    playwav1();
+    char chosen[MAX_PATH] = "";
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.hwndOwner = window;
+    dialog.lpstrFilter = "Bmp File (*.bmp)\0*.bmp\0";
+    dialog.lpstrFile = chosen;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    dialog.lpstrDefExt = "";
+    if (!GetOpenFileNameA(&dialog))
+        return;
+    myimage = chosen;
+    InvalidateRect(hPicture, NULL, TRUE);
+    UpdateWindow(hPicture);
+    loadbmp += 1;
+}
+
+// Save .Bmp: refused with a beep until a picture has been chosen, and answered with the
+// same beep when the file can't be written.
+void onSaveBmp()
+{
+    if (loadbmp == 0) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    playwav1();
+    nextSaveName();
+    if (!CaptureWindow(hPicture))
+        MessageBeep(MB_OK);
+}
+
+void onMinimize(HWND window)
+{
+    playwav2();
+    ShowWindow(window, SW_MINIMIZE);
+}
+
+void onCommand(HWND window, int id)
+{
+    switch (id) {
+    case ID_SHOW:
+        onGetPreview(window);
+        break;
+    case ID_GRAB:
+        onSaveBmp();
+        break;
+    case ID_MINIMIZE:
+        onMinimize(window);
+        break;
+    case ID_CLOSEOUT:
+        DestroyWindow(window);
+        break;
+    default: // the preview and anything else: nothing
+        break;
+    }
+}
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DRAWITEM:
+        onDrawItem(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        dragByTitle(window, titleRect, lParam);
+        return 0;
+    case WM_COMMAND:
+        onCommand(window, LOWORD(wParam));
+        break;
+    case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    default:
+        break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// ---------------------------------------------------------------------------------------
+// Start-up.
+
+void findPaths()
+{
+    char module[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, module, MAX_PATH);
+    getDrivePath = module;
+    getDrivePath.erase(getDrivePath.find_last_of('\\') + 1); // keep the trailing backslash
+    portimage = getDrivePath;
+    sampleBitmap = getDrivePath + SAMPLE_NAME;
+    myimage = sampleBitmap;
+}
+
+void createControls(HWND window, HINSTANCE instance)
+{
+    for (const ControlEntry &control : controls) {
+        *control.handle = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, control.x,
+                                          control.y, control.width, control.height, window,
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, NULL);
+    }
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
+    findPaths();
+    installSample();
+
+    // The skin becomes the class's background brush, which keeps its own copy of it.
+    HBITMAP skin = static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBRUSH skinBrush = CreatePatternBrush(skin);
+    if (skin != NULL)
+        DeleteObject(skin);
+
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = instance;
-    windowClass.lpszClassName = "Pixelhem";
-    if (RegisterClassExA(&windowClass) == 0)
+    windowClass.hIcon = LoadIconA(NULL, IDI_APPLICATION);
+    windowClass.hIconSm = LoadIconA(NULL, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    windowClass.hbrBackground = skinBrush;
+    windowClass.lpszClassName = szClassName;
+    if (RegisterClassExA(&windowClass) == 0) {
+        if (skinBrush != NULL)
+            DeleteObject(skinBrush);
         return 0;
-    HWND window = CreateWindowExA(0, "Pixelhem", "Pixelhem", WS_POPUP | WS_SYSMENU, 0, 0, 544, 374, NULL, NULL,
-                                  instance, NULL);
+    }
+
+    HWND window = CreateWindowExA(0, szClassName, "Pixelhem", WS_POPUP | WS_SYSMENU,
+                                  GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
+                                  GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT,
+                                  NULL, NULL, instance, NULL);
+    createControls(window, GetModuleHandleA(NULL));
     ShowWindow(window, show);
-    MSG message;
+
+    MSG message = {};
     while (GetMessageA(&message, NULL, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    UnregisterClassA(szClassName, instance);
+    if (skinBrush != NULL)
+        DeleteObject(skinBrush);
     return static_cast<int>(message.wParam);
 }
