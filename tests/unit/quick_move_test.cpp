@@ -199,41 +199,44 @@ TEST(QuickMove, NoOtherArrangementPushes)
                 for (int t = 1; t <= 15; ++t)
                     if (t != tile)
                         others.push_back(t);
+                std::vector<std::vector<int>> fillings;
                 for (int first : others) {
-                    for (int second : others) {
-                        if (between.size() == 1 && second != others.front())
-                            break;
-                        if (between.size() == 2 && second == first)
-                            continue;
-                        std::vector<std::pair<int, int>> placed = {{tile, from}, {first, between[0]}};
-                        if (between.size() == 2)
-                            placed.push_back({second, between[1]});
-                        resetGame();
-                        layOut(placed, empty);
-                        int before[16];
+                    if (between.size() == 1)
+                        fillings.push_back({first});
+                    else
+                        for (int second : others)
+                            if (second != first)
+                                fillings.push_back({first, second});
+                }
+                for (const std::vector<int> &filling : fillings) {
+                    std::vector<std::pair<int, int>> placed = {{tile, from}};
+                    for (std::size_t i = 0; i < between.size(); ++i)
+                        placed.push_back({filling[i], between[i]});
+                    resetGame();
+                    layOut(placed, empty);
+                    int before[16];
+                    for (int t = 1; t <= 15; ++t)
+                        before[t] = tileSlot[t];
+                    const std::vector<int> boardBefore = board;
+                    const ListedQuickMove *listed = listedQuickMoveFor(tile, before, empty);
+
+                    ID_BUT = tile;
+                    checkMove();
+
+                    if (listed != nullptr) {
+                        ++pushes;
+                        EXPECT_EQ(QuikMove, listed->code) << listed->text;
+                        EXPECT_EQ(validMove, 1) << listed->text;
+                        EXPECT_EQ(emptyOnBoard(), from) << listed->text;
+                    } else {
+                        ++refusals;
+                        EXPECT_EQ(QuikMove, 0) << tileLetter(tile) << from << " empty " << empty;
+                        EXPECT_EQ(validMove, 0) << tileLetter(tile) << from << " empty " << empty;
+                        EXPECT_EQ(board, boardBefore);
                         for (int t = 1; t <= 15; ++t)
-                            before[t] = tileSlot[t];
-                        const std::vector<int> boardBefore = board;
-                        const ListedQuickMove *listed = listedQuickMoveFor(tile, before, empty);
-
-                        ID_BUT = tile;
-                        checkMove();
-
-                        if (listed != nullptr) {
-                            ++pushes;
-                            EXPECT_EQ(QuikMove, listed->code) << listed->text;
-                            EXPECT_EQ(validMove, 1) << listed->text;
-                            EXPECT_EQ(emptyOnBoard(), from) << listed->text;
-                        } else {
-                            ++refusals;
-                            EXPECT_EQ(QuikMove, 0) << tileLetter(tile) << from << " empty " << empty;
-                            EXPECT_EQ(validMove, 0) << tileLetter(tile) << from << " empty " << empty;
-                            EXPECT_EQ(board, boardBefore);
-                            for (int t = 1; t <= 15; ++t)
-                                ASSERT_EQ(tileSlot[t], before[t]) << tileLetter(tile) << from << " empty " << empty;
-                        }
-                        EXPECT_EQ(ID_BUT, 0);
+                            ASSERT_EQ(tileSlot[t], before[t]) << tileLetter(tile) << from << " empty " << empty;
                     }
+                    EXPECT_EQ(ID_BUT, 0);
                 }
             }
         }

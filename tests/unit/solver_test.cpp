@@ -165,7 +165,7 @@ TEST(SolverParity, EvenExactlyWhenThePictureCanBeReached)
     swapped[O] = 14;
     EXPECT_FALSE(isEvenDeal(swapped));
 
-    // Random walks of single steps from either end keep the parity, whereever the empty
+    // Random walks of single steps from either end keep the parity, wherever the empty
     // slot ends up; exchanging two tiles changes it.
     std::mt19937 walk(7);
     for (int start = 0; start < 2; ++start) {
