@@ -118,9 +118,8 @@ def _window_symbol(c, x, y):
 
 def _light_box(c, x, y, w, h):
     """The sunken light grey box that a text field sits in (the field paints the same grey)."""
-    c.rect(x - 2, y - 2, x + w + 2, y + h + 2, (248, 220, 220))
-    c.rect(x - 2, y - 2, x + w + 1, y + h + 1, (92, 6, 16))
-    c.rect(x - 1, y - 1, x + w + 1, y + h + 1, (150, 150, 150))
+    c.rect(x - 1, y - 1, x + w + 1, y + h + 1, (248, 214, 214))
+    c.rect(x - 1, y - 1, x + w, y + h, (92, 6, 16))
     c.rect(x, y, x + w, y + h, (192, 192, 192))
 
 
@@ -172,10 +171,10 @@ def game_skin():
             c.rect(x + 47, y, x + 48, y + 48, (128, 132, 138))
 
     # Counters: a red panel with the labels beside three light boxes.
-    c.rounded(356 + 2, 56 + 2, 504 + 2, 164 + 2, 7, fill=(60, 30, 30, 40))
-    c.rounded(356, 56, 504, 164, 7, fill=DEEP_RED)
-    c.rounded(357, 57, 503, 163, 6, fill=RED)
-    c.rounded(360, 60, 500, 160, 4, outline=GOLD, width=1)
+    c.rounded(352 + 2, 59 + 2, 506 + 2, 161 + 2, 4, fill=(60, 30, 30, 40))
+    c.rounded(352, 59, 506, 161, 4, fill=DEEP_RED)
+    c.rounded(353, 60, 505, 160, 3, fill=RED)
+    c.rounded(356, 63, 503, 157, 2, outline=GOLD, width=1)
     label = (255, 255, 255)
     for (x, y, fw, fh), text, right in ((GAME_TIME, "Time", 444), (GAME_MOVES, "Moves", 444),
                                         (GAME_RESULT, "Result", 422)):
@@ -185,7 +184,7 @@ def game_skin():
 
     # Preview: a grey square in a red frame at the far right.
     px, py, pw, ph = GAME_PREVIEW
-    _glitter_frame(c, px - 9, py - 9, px + pw + 9, py + ph + 9, 8, seed=12)
+    _glitter_frame(c, px - 7, py - 7, px + pw + 7, py + ph + 7, 6, seed=12)
     c.rect(px - 1, py - 1, px + pw + 1, py + ph + 1, (70, 72, 78))
     c.rect(px, py, px + pw, py + ph, (160, 164, 170))
     c.text(px + pw / 2, py + ph + 18, "the whole picture", SANS_OBLIQUE, 10, (120, 30, 40), anchor="mm")
@@ -266,15 +265,15 @@ def resizer_skin():
             c.text(x0 + 22, y + 1, line, SANS, size, (40, 40, 48), anchor="lm")
             y += 16
         y += 10
-    c.text(412, 304, "Then load them in Snowquill", SANS_OBLIQUE, 11, (24, 92, 48), anchor="mm")
-    c.text(412, 319, "with its Load .Bmp button.", SANS_OBLIQUE, 11, (24, 92, 48), anchor="mm")
+    c.text(404, 304, "Then load them in Snowquill", SANS_OBLIQUE, 11, (24, 92, 48), anchor="mm")
+    c.text(404, 319, "with its Load .Bmp button.", SANS_OBLIQUE, 11, (24, 92, 48), anchor="mm")
 
     for (x, y_, bw_, bh_), caption in ((RESIZER_SHOW, "Get Preview"), (RESIZER_GRAB, "Save .Bmp")):
         _paste_button(c, buttons.caption_button(bw_, bh_, caption, False), x, y_)
     for (x, y_, bw_, bh_), kind in ((RESIZER_MINIMIZE, "minimize"), (RESIZER_CLOSE, "close")):
         c.paste(buttons.symbol_button(bw_, bh_, kind, False), x, y_)
 
-    holly_sprig(c, 508, 340, scale=1.3, angle=0.4)
+    holly_sprig(c, 512, 346, scale=1.25, angle=0.4)
     c.text(40, 320, "Pictures for Snowquill", SERIF_BOLD, 16, (200, 20, 36), anchor="lm")
     c.text(41, 342, "any .bmp in, 192 x 192 out", SANS_OBLIQUE, 11, (150, 40, 50), anchor="lm")
     c.frame(0, 0, w, h, 1, DEEP_RED)

@@ -66,3 +66,22 @@ VERSION = {
         "ProductVersion": "Holiday Release",
     },
 }
+
+# Where the windows' controls lie (x, y, width, height in client coordinates): the skins must
+# have their frames, boxes and buttons drawn under these rectangles.
+GAME_CONTROLS = {
+    "board": (50, 75, 198, 198),
+    "preview": (516, 66, 88, 88),
+    "time": (451, 71, 48, 18),
+    "moves": (451, 101, 38, 18),
+    "result": (429, 132, 71, 15),
+    "newgame": (315, 257, 93, 28),
+    "loadbmp": (413, 257, 94, 28),
+    "cancel": (512, 257, 95, 28),
+}
+RESIZER_CONTROLS = {
+    "title": (0, 0, 480, 25),
+    "preview": (53, 78, 192, 192),
+    "getpreview": (315, 257, 95, 28),
+    "savebmp": (415, 257, 94, 28),
+}
