@@ -17,6 +17,7 @@ std::time_t clockNow = 0;
 std::vector<int> script; // draws handed out in turn; past its end, the real generator
 std::size_t scriptNext = 0;
 int draws = 0;
+std::vector<int> placedAtDraw; // seedone at each draw
 
 void recordSeed(unsigned int seed)
 {
@@ -35,6 +36,7 @@ std::time_t fixedClock(std::time_t *out)
 int scriptedDraw()
 {
     ++draws;
+    placedAtDraw.push_back(seedone);
     if (scriptNext < script.size())
         return script[scriptNext++];
     return std::rand();
@@ -51,6 +53,7 @@ protected:
         script.clear();
         scriptNext = 0;
         draws = 0;
+        placedAtDraw.clear();
         scramble = 0;
         randomDraw = scriptedDraw;
         randomSeed = recordSeed;
@@ -200,6 +203,14 @@ TEST_F(Shuffle, TakenSlotsAreDrawnAgain)
     }
     fillboard();
     EXPECT_EQ(draws, 29);
+    // While a tile is drawn for, seedone counts the tiles placed before it.
+    std::vector<int> placing = {0};
+    for (int tile = 2; tile <= 15; ++tile) {
+        placing.push_back(tile - 1);
+        placing.push_back(tile - 1);
+    }
+    EXPECT_EQ(placedAtDraw, placing);
+    EXPECT_EQ(seedone, 0);
     for (int tile = 1; tile <= 15; ++tile) {
         EXPECT_EQ(tileSlot[tile], 16 - tile) << tileLetter(tile);
         EXPECT_EQ(board[16 - tile], tile);
