@@ -120,8 +120,8 @@ def solved():
 def _brass(t, freq, vibrato=0.0):
     phase = 2 * math.pi * np.cumsum(freq * (1 + vibrato * np.sin(2 * math.pi * 5.5 * t))) / RATE
     out = np.zeros_like(t)
-    for k in range(1, 9):
-        out += np.sin(k * phase) / k ** 1.3
+    for k in range(1, 7):  # a round, mellow horn: the upper harmonics fall off quickly
+        out += np.sin(k * phase) / k ** 1.7
     return out
 
 
