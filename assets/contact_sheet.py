@@ -82,7 +82,7 @@ def main(argv):
         for suffix in ("", "_down"):
             image = load("%s/%s%s.bmp" % (folder, name, suffix))
             big = image.resize((image.width * 2, image.height * 2), Image.NEAREST)
-            if x + big.width + 10 > strip.width:
+            if x + max(big.width, 176) + 10 > strip.width:
                 x, y = 10, y + 90
             d.text((x, y), "%s/%s%s %dx%d" % (folder, name, suffix, image.width, image.height), fill=(0, 0, 0),
                    font=FONT)
