@@ -30,6 +30,7 @@ const int PATH_BUFFER = 260;
 const COLORREF LIGHT_TILE = RGB(226, 226, 220);
 const COLORREF LIGHT_EDGE = RGB(160, 160, 150);
 const COLORREF LETTER_COLOUR = RGB(60, 60, 60);
+const COLORREF FIELD_GREY = RGB(192, 192, 192); // the colour of the LTGRAY_BRUSH stock brush
 
 const char *const HELP_FILE = "snowquill-help.chm";
 const char *const DEFAULT_PICTURE_FOLDER = "BmpImages";
@@ -426,10 +427,14 @@ void onPaint(HWND window)
     EndPaint(window, &paint);
 }
 
+// All three fields: black text on the light grey stock brush. The two simple fields fill
+// their box with the text background colour rather than the brush, so that colour is
+// the same grey.
 LRESULT onCtlColorStatic(HDC context)
 {
     SetTextColor(context, RGB(0, 0, 0));
     SetBkMode(context, TRANSPARENT);
+    SetBkColor(context, FIELD_GREY);
     return reinterpret_cast<LRESULT>(GetStockObject(LTGRAY_BRUSH));
 }
 
