@@ -38,8 +38,8 @@ bool bitmapSize(HBITMAP bitmap, int *width, int *height)
     return true;
 }
 
-void stretchBitmap(HDC target, const RECT &dest, HBITMAP bitmap, int srcX, int srcY, int srcWidth,
-                   int srcHeight, bool halftone)
+void stretchBitmap(HDC target, const RECT &dest, HBITMAP bitmap, int srcX, int srcY, int srcWidth, int srcHeight,
+                   bool halftone)
 {
     HDC memory = CreateCompatibleDC(NULL);
     HGDIOBJ previous = SelectObject(memory, bitmap);

@@ -2,10 +2,10 @@
 
 namespace {
 
-const std::uint32_t CORE_HEADER = 12;  // the old OS/2 header: 16-bit sizes, 3-byte colours
+const std::uint32_t CORE_HEADER = 12; // the old OS/2 header: 16-bit sizes, 3-byte colours
 const std::uint32_t INFO_HEADER = 40;
 const std::uint32_t LARGEST_HEADER = 124;
-const std::uint32_t MAX_SIDE = 65535;   // the loader refuses anything larger anyway
+const std::uint32_t MAX_SIDE = 65535; // the loader refuses anything larger anyway
 
 const std::uint32_t COMPRESSION_NONE = 0;
 const std::uint32_t COMPRESSION_RLE8 = 1;

@@ -11,9 +11,8 @@ std::vector<int> board(size + 1);
 int tileSlot[TILE_COUNT + 1] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 int &ID_BUTAPOS = tileSlot[1], &ID_BUTBPOS = tileSlot[2], &ID_BUTCPOS = tileSlot[3], &ID_BUTDPOS = tileSlot[4],
     &ID_BUTEPOS = tileSlot[5], &ID_BUTFPOS = tileSlot[6], &ID_BUTGPOS = tileSlot[7], &ID_BUTHPOS = tileSlot[8],
-    &ID_BUTIPOS = tileSlot[9], &ID_BUTJPOS = tileSlot[10], &ID_BUTKPOS = tileSlot[11],
-    &ID_BUTLPOS = tileSlot[12], &ID_BUTMPOS = tileSlot[13], &ID_BUTNPOS = tileSlot[14],
-    &ID_BUTOPOS = tileSlot[15];
+    &ID_BUTIPOS = tileSlot[9], &ID_BUTJPOS = tileSlot[10], &ID_BUTKPOS = tileSlot[11], &ID_BUTLPOS = tileSlot[12],
+    &ID_BUTMPOS = tileSlot[13], &ID_BUTNPOS = tileSlot[14], &ID_BUTOPOS = tileSlot[15];
 
 // Slot position rule: x = 50 + 50 * column, y = 75 + 50 * row.
 const int slotX[SLOT_COUNT + 1] = {0, 50, 100, 150, 200, 50, 100, 150, 200, 50, 100, 150, 200, 50, 100, 150, 200};
@@ -22,13 +21,12 @@ const int slotY[SLOT_COUNT + 1] = {0, 75, 75, 75, 75, 125, 125, 125, 125, 175, 1
 // Every tile starts in its home slot; index 16 is slot p.
 int tileX[SLOT_COUNT + 1] = {0, 50, 100, 150, 200, 50, 100, 150, 200, 50, 100, 150, 200, 50, 100, 150, 200};
 int tileY[SLOT_COUNT + 1] = {0, 75, 75, 75, 75, 125, 125, 125, 125, 175, 175, 175, 175, 225, 225, 225, 225};
-int &posah = tileX[1], &posaz = tileY[1], &posbh = tileX[2], &posbz = tileY[2], &posch = tileX[3],
-    &poscz = tileY[3], &posdh = tileX[4], &posdz = tileY[4], &poseh = tileX[5], &posez = tileY[5],
-    &posfh = tileX[6], &posfz = tileY[6], &posgh = tileX[7], &posgz = tileY[7], &poshh = tileX[8],
-    &poshz = tileY[8], &posih = tileX[9], &posiz = tileY[9], &posjh = tileX[10], &posjz = tileY[10],
-    &poskh = tileX[11], &poskz = tileY[11], &poslh = tileX[12], &poslz = tileY[12], &posmh = tileX[13],
-    &posmz = tileY[13], &posnh = tileX[14], &posnz = tileY[14], &posoh = tileX[15], &posoz = tileY[15],
-    &posph = tileX[16], &pospz = tileY[16];
+int &posah = tileX[1], &posaz = tileY[1], &posbh = tileX[2], &posbz = tileY[2], &posch = tileX[3], &poscz = tileY[3],
+    &posdh = tileX[4], &posdz = tileY[4], &poseh = tileX[5], &posez = tileY[5], &posfh = tileX[6], &posfz = tileY[6],
+    &posgh = tileX[7], &posgz = tileY[7], &poshh = tileX[8], &poshz = tileY[8], &posih = tileX[9], &posiz = tileY[9],
+    &posjh = tileX[10], &posjz = tileY[10], &poskh = tileX[11], &poskz = tileY[11], &poslh = tileX[12],
+    &poslz = tileY[12], &posmh = tileX[13], &posmz = tileY[13], &posnh = tileX[14], &posnz = tileY[14],
+    &posoh = tileX[15], &posoz = tileY[15], &posph = tileX[16], &pospz = tileY[16];
 
 int ID_BUT = 0;
 int validMove = 0;
@@ -51,11 +49,11 @@ enum Tile { A = 1, B, C, D, E, F, G, H, I, J, K, L, M, N, O };
 // Slots next to each slot: up, down, left, right (0 where the board ends).
 // No wrap-around: slot 4 and slot 5 are not neighbours.
 const int neighbours[SLOT_COUNT + 1][4] = {
-    {0, 0, 0, 0},                                                            //
-    {0, 5, 0, 2},    {0, 6, 1, 3},    {0, 7, 2, 4},    {0, 8, 3, 0},         // a b c d
-    {1, 9, 0, 6},    {2, 10, 5, 7},   {3, 11, 6, 8},   {4, 12, 7, 0},        // e f g h
-    {5, 13, 0, 10},  {6, 14, 9, 11},  {7, 15, 10, 12}, {8, 16, 11, 0},       // i j k l
-    {9, 0, 0, 14},   {10, 0, 13, 15}, {11, 0, 14, 16}, {12, 0, 15, 0},       // m n o p
+    {0, 0, 0, 0},                                                     //
+    {0, 5, 0, 2},   {0, 6, 1, 3},    {0, 7, 2, 4},    {0, 8, 3, 0},   // a b c d
+    {1, 9, 0, 6},   {2, 10, 5, 7},   {3, 11, 6, 8},   {4, 12, 7, 0},  // e f g h
+    {5, 13, 0, 10}, {6, 14, 9, 11},  {7, 15, 10, 12}, {8, 16, 11, 0}, // i j k l
+    {9, 0, 0, 14},  {10, 0, 13, 15}, {11, 0, 14, 16}, {12, 0, 15, 0}, // m n o p
 };
 
 bool areNeighbours(int slot, int other)
@@ -111,6 +109,8 @@ const int unsolvableSlots[TILE_COUNT + 1] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1
 
 // Every arrangement in which a click pushes a run of its home row, with the codes the
 // window procedure uses to move the buttons. Runs are written from left to right.
+// Three rows of the table to a line, as laid out by hand.
+// clang-format off
 const QuickMove quickMoves[] = {
     {A, 1, 4, 3, {A, B, C}, {1, 2, 3}},     {A, 2, 3, 2, {A, B}, {1, 2}},          {A, 3, 4, 2, {A, B}, {2, 3}},
     {B, 1, 4, 3, {B, C, D}, {1, 2, 3}},     {B, 2, 3, 2, {B, C}, {1, 2}},          {B, 3, 1, 2, {A, B}, {2, 3}},
@@ -135,6 +135,7 @@ const QuickMove quickMoves[] = {
     {N, 5, 14, 2, {O, N}, {15, 16}},        {N, 6, 13, 3, {O, M, N}, {14, 15, 16}},
     {O, 1, 13, 3, {M, N, O}, {14, 15, 16}}, {O, 2, 14, 2, {N, O}, {15, 16}},       {O, 3, 13, 2, {N, O}, {14, 15}},
 };
+// clang-format on
 const int quickMoveCount = static_cast<int>(sizeof(quickMoves) / sizeof(quickMoves[0]));
 
 const QuickMove *findQuickMove(int tile, int code)
@@ -145,10 +146,7 @@ const QuickMove *findQuickMove(int tile, int code)
     return nullptr;
 }
 
-int quickMoveDirection(const QuickMove &move)
-{
-    return move.empty > move.slots[move.count - 1] ? 1 : -1;
-}
+int quickMoveDirection(const QuickMove &move) { return move.empty > move.slots[move.count - 1] ? 1 : -1; }
 
 int quickMoveOrder(const QuickMove &move, int order[3])
 {

@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "inttostring.h"
+
 const int TILE_COUNT = 15;
 const int SLOT_COUNT = 16;
-const int EMPTY_HOME = 16;   // the slot a new game leaves empty
-const int TILE_SIZE = 48;    // a tile button is 48 x 48 pixels
-const int SLOT_PITCH = 50;   // slots are 50 pixels apart, leaving a 2-pixel gap
-const int BOARD_LEFT = 50;   // client position of slot a
+const int EMPTY_HOME = 16; // the slot a new game leaves empty
+const int TILE_SIZE = 48;  // a tile button is 48 x 48 pixels
+const int SLOT_PITCH = 50; // slots are 50 pixels apart, leaving a 2-pixel gap
+const int BOARD_LEFT = 50; // client position of slot a
 const int BOARD_TOP = 75;
 
 // Game results that checkWin leaves in gameWon.
@@ -29,17 +31,17 @@ extern std::vector<int> board; // occupancy by slot: 0 = empty; index 0 is no sl
 
 // Slot number (1 to 16) of each tile, by tile number; entry 0 is unused.
 extern int tileSlot[TILE_COUNT + 1];
-extern int &ID_BUTAPOS, &ID_BUTBPOS, &ID_BUTCPOS, &ID_BUTDPOS, &ID_BUTEPOS, &ID_BUTFPOS, &ID_BUTGPOS,
-    &ID_BUTHPOS, &ID_BUTIPOS, &ID_BUTJPOS, &ID_BUTKPOS, &ID_BUTLPOS, &ID_BUTMPOS, &ID_BUTNPOS, &ID_BUTOPOS;
+extern int &ID_BUTAPOS, &ID_BUTBPOS, &ID_BUTCPOS, &ID_BUTDPOS, &ID_BUTEPOS, &ID_BUTFPOS, &ID_BUTGPOS, &ID_BUTHPOS,
+    &ID_BUTIPOS, &ID_BUTJPOS, &ID_BUTKPOS, &ID_BUTLPOS, &ID_BUTMPOS, &ID_BUTNPOS, &ID_BUTOPOS;
 
 // Placement table: where each tile's button is placed, by tile number, plus the pair of
 // slot p at index 16. After a single-step move, tile A's pair holds the destination of
 // whichever tile moved.
 extern int tileX[SLOT_COUNT + 1];
 extern int tileY[SLOT_COUNT + 1];
-extern int &posah, &posaz, &posbh, &posbz, &posch, &poscz, &posdh, &posdz, &poseh, &posez, &posfh, &posfz,
-    &posgh, &posgz, &poshh, &poshz, &posih, &posiz, &posjh, &posjz, &poskh, &poskz, &poslh, &poslz, &posmh,
-    &posmz, &posnh, &posnz, &posoh, &posoz, &posph, &pospz;
+extern int &posah, &posaz, &posbh, &posbz, &posch, &poscz, &posdh, &posdz, &poseh, &posez, &posfh, &posfz, &posgh,
+    &posgz, &poshh, &poshz, &posih, &posiz, &posjh, &posjz, &poskh, &poskz, &poslh, &poslz, &posmh, &posmz, &posnh,
+    &posnz, &posoh, &posoz, &posph, &pospz;
 
 extern int ID_BUT;      // the tile just clicked, 1 to 15; checkMove sets it back to 0
 extern int validMove;   // 1 when checkMove moved anything
@@ -49,7 +51,7 @@ extern int gameRunning; // 1 while a game is in progress
 extern int gameWon;     // RESULT_NONE, RESULT_SOLVED or RESULT_UNSOLVABLE
 extern int scramble;    // shuffles made since the program started
 extern int seedone;     // tiles placed so far by the running shuffle
-extern std::string gameCount; // decimal text of the move count
+// gameCount, the decimal text of the move count, is declared with IntToString.
 
 // Pixel position of each slot's tile button, by slot number (index 0 unused).
 extern const int slotX[SLOT_COUNT + 1];

@@ -9,11 +9,11 @@ const int TICK_MILLISECONDS = 1000;
 const int LAST_MINUTE = 59; // the game ends on the tick after 59:59
 const int LAST_SECOND = 59;
 
-extern int ticktock;           // seconds of the current minute
-extern int mincount;           // whole minutes
-extern int halttick;           // 1 while the clock is halted: before the first game and after time ran out
-extern int timeUp;             // set by the tick that ends the game; the window shows "Time's up!" and clears it
-extern std::string tempcount;  // the clock text of the last tick, empty when nothing is to be shown
+extern int ticktock;          // seconds of the current minute
+extern int mincount;          // whole minutes
+extern int halttick;          // 1 while the clock is halted: before the first game and after time ran out
+extern int timeUp;            // set by the tick that ends the game; the window shows "Time's up!" and clears it
+extern std::string tempcount; // the clock text of the last tick, empty when nothing is to be shown
 
 // Advances the clock by one second and leaves the new text ("0:07", "12:42", "1:00") in
 // tempcount. At 59:59 it ends the game instead: the lost-game sound, gameRunning 0,

@@ -22,7 +22,7 @@ extern const unsigned long rawDataSize;
 
 namespace {
 
-const int WINDOW_WIDTH = 644;  // the skin's size
+const int WINDOW_WIDTH = 644; // the skin's size
 const int WINDOW_HEIGHT = 374;
 const int WINDOW_OFFSET_X = 320; // from the screen's centre; slightly off the exact halves
 const int WINDOW_OFFSET_Y = 190;
@@ -144,9 +144,9 @@ void createControls(HWND window)
 {
     HINSTANCE module = GetModuleHandleA(NULL);
     for (int tile = 1; tile <= TILE_COUNT; ++tile) {
-        const INT_PTR id = TILE_ID_STEP * (tile + TILE_ID_OFFSET);
-        tileButton[tile] = CreateWindowExA(0, "BUTTON", "", OWNER_DRAWN, tileX[tile], tileY[tile], TILE_SIZE,
-                                           TILE_SIZE, window, reinterpret_cast<HMENU>(id), module, NULL);
+        const INT_PTR id = static_cast<INT_PTR>(TILE_ID_STEP) * (tile + TILE_ID_OFFSET);
+        tileButton[tile] = CreateWindowExA(0, "BUTTON", "", OWNER_DRAWN, tileX[tile], tileY[tile], TILE_SIZE, TILE_SIZE,
+                                           window, reinterpret_cast<HMENU>(id), module, NULL);
     }
     for (const ControlRow &row : controlRows) {
         *row.handle = CreateWindowExA(0, row.className, "", row.style, row.x, row.y, row.width, row.height, window,
@@ -162,10 +162,7 @@ void createControls(HWND window)
 
 // ---- Commands ----
 
-void moveTileButton(int tile, int x, int y)
-{
-    MoveWindow(tileButton[tile], x, y, TILE_SIZE, TILE_SIZE, TRUE);
-}
+void moveTileButton(int tile, int x, int y) { MoveWindow(tileButton[tile], x, y, TILE_SIZE, TILE_SIZE, TRUE); }
 
 void showEnd(HWND window, const char *result)
 {
@@ -290,7 +287,7 @@ void onCancel(HWND window)
 
 void helpload()
 {
-    const HINSTANCE opened = ShellExecuteA(NULL, "open", HelpFiler.c_str(), NULL, NULL, SW_SHOW);
+    HINSTANCE opened = ShellExecuteA(NULL, "open", HelpFiler.c_str(), NULL, NULL, SW_SHOW);
     if (reinterpret_cast<INT_PTR>(opened) <= 32)
         MessageBoxA(NULL, "Help file could not be opened...", "Error - Snowquill", MB_OK);
 }
@@ -483,21 +480,21 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
 {
     findProgramFolder();
     installDefaultPicture();
 
     HBITMAP skin = static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        LoadImageA(hInstance, MAKEINTRESOURCEA(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = hInstance;
     windowClass.hIcon = LoadIconA(NULL, IDI_APPLICATION);
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDI_SMALLICON), IMAGE_ICON, 16, 16, 0));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDI_SMALLICON), IMAGE_ICON, 16, 16, 0));
     windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
     windowClass.hbrBackground = CreatePatternBrush(skin);
     windowClass.lpszClassName = szClassName;
@@ -505,13 +502,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     if (RegisterClassExA(&windowClass) == 0)
         return 0;
 
-    HWND window = CreateWindowExA(0, szClassName, "Snowquill", WS_POPUP | WS_SYSMENU,
-                                  GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
-                                  GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT,
-                                  NULL, NULL, instance, NULL);
+    HWND window = CreateWindowExA(
+        0, szClassName, "Snowquill", WS_POPUP | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
+        GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, NULL, hInstance, NULL);
     createControls(window);
     setarray();
-    ShowWindow(window, show);
+    ShowWindow(window, nShowCmd);
 
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0)) {

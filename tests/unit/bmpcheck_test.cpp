@@ -70,8 +70,8 @@ TEST(BmpCheck, TruncatedFilesAreRefused)
 {
     const std::vector<unsigned char> whole = makeBmp(192, 192, 24);
     ASSERT_TRUE(fits(whole));
-    for (std::size_t cut : {std::size_t(0), std::size_t(2), std::size_t(13), std::size_t(14), std::size_t(30),
-                            std::size_t(53), std::size_t(54), std::size_t(1000), whole.size() - 1}) {
+    for (std::size_t cut : {std::size_t{0}, std::size_t{2}, std::size_t{13}, std::size_t{14}, std::size_t{30},
+                            std::size_t{53}, std::size_t{54}, std::size_t{1000}, whole.size() - 1}) {
         std::vector<unsigned char> file(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
         EXPECT_FALSE(fits(file)) << "cut to " << cut << " bytes";
     }

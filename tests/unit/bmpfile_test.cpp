@@ -50,6 +50,8 @@ void expectFields(const std::vector<unsigned char> &header, const std::vector<Fi
 
 std::vector<Field> expectedFields(unsigned long width, unsigned long height, unsigned long imageSize)
 {
+    // One header field to a line.
+    // clang-format off
     return {
         {"bfType", 0, 2, 0x4D42},
         {"bfSize", 2, 4, 54 + imageSize},
@@ -68,6 +70,7 @@ std::vector<Field> expectedFields(unsigned long width, unsigned long height, uns
         {"biClrUsed", 46, 4, 0},
         {"biClrImportant", 50, 4, 0},
     };
+    // clang-format on
 }
 
 } // namespace
@@ -79,7 +82,7 @@ TEST(CaptureRows, AreThreeBytesAPixelPaddedToFourBytes)
         unsigned long stride;
     };
     const Case cases[] = {
-        {1, 4},   {2, 8},   {3, 12},  {4, 12},  {5, 16},    {88, 264},
+        {1, 4},     {2, 8},     {3, 12},    {4, 12},    {5, 16},     {88, 264},
         {191, 576}, {192, 576}, {193, 580}, {194, 584}, {544, 1632}, {1023, 3072},
     };
     for (const Case &c : cases)

@@ -191,7 +191,7 @@ TEST(Refusal, NothingMovesUnlessANeighbourIsEmptyOrAQuickMoveApplies)
                     const Snapshot before;
                     const ListedQuickMove *listed = listedQuickMoveFor(tile, before.slots, empty);
                     if (listed != nullptr)
-                        continue; // checked with the quick moves
+                        continue;  // checked with the quick moves
                     validMove = 1; // left over from an earlier click: must not survive
                     QuikMove = 4;
                     ID_BUT = tile;

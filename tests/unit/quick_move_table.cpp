@@ -88,7 +88,9 @@ const WindowRow windowRows[] = {
     {"K", {"I to i, J to j, K to k", "J to j, K to k", "L to k, K to j", "L to l, K to k", "J to i, K to j", "", ""}},
     {"L", {"J to i, K to j, L to k", "K to j, L to k", "K to i, L to j", "", "", "", ""}},
     {"M", {"O to p, N to o, M to n", "N to o, M to n", "N to p, M to o", "", "", "", ""}},
-    {"N", {"O to o, N to n", "M to n, N to o", "M to m, N to n", "O to p, N to o", "O to n, N to o", "O to m, M to n, N to o", ""}},
+    {"N",
+     {"O to o, N to n", "M to n, N to o", "M to m, N to n", "O to p, N to o", "O to n, N to o",
+      "O to m, M to n, N to o", ""}},
     {"O", {"M to m, N to n, O to o", "N to n, O to o", "N to m, O to n", "", "", "", ""}},
 };
 

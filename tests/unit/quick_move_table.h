@@ -9,14 +9,14 @@
 #include <vector>
 
 struct ListedQuickMove {
-    std::string text;                         // the row as written, for messages
-    int tile = 0;                             // the clicked tile
-    int code = 0;                             // what QuikMove reports
-    std::vector<std::pair<int, int>> before;  // (tile, slot) from left to right
-    int empty = 0;                            // the empty slot before the click
-    std::vector<std::pair<int, int>> after;   // (tile, slot) from left to right
-    int push = 0;                             // +1 right, -1 left
-    int tiles = 0;                            // how many tiles it pushes
+    std::string text;                        // the row as written, for messages
+    int tile = 0;                            // the clicked tile
+    int code = 0;                            // what QuikMove reports
+    std::vector<std::pair<int, int>> before; // (tile, slot) from left to right
+    int empty = 0;                           // the empty slot before the click
+    std::vector<std::pair<int, int>> after;  // (tile, slot) from left to right
+    int push = 0;                            // +1 right, -1 left
+    int tiles = 0;                           // how many tiles it pushes
 };
 
 // The sixty quick moves: "clicked tile and code | before | empty slot | after | push".

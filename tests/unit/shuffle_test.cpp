@@ -99,8 +99,8 @@ bool oddDeal()
     }
     for (int tile = 1; tile <= 15; ++tile)
         if (tileX[tile] != slotLeft(tileSlot[tile]) || tileY[tile] != slotTop(tileSlot[tile]))
-            return ::testing::AssertionFailure() << "tile " << tileLetter(tile) << " placed at (" << tileX[tile]
-                                                 << ", " << tileY[tile] << ") for slot " << tileSlot[tile];
+            return ::testing::AssertionFailure() << "tile " << tileLetter(tile) << " placed at (" << tileX[tile] << ", "
+                                                 << tileY[tile] << ") for slot " << tileSlot[tile];
     if (posph != 200 || pospz != 225)
         return ::testing::AssertionFailure() << "slot p's pair became (" << posph << ", " << pospz << ")";
     if (seedone != 0)

@@ -94,12 +94,12 @@ TEST_F(SolvedTest, DecidedByTheTilesSlotsAlone)
 TEST_F(SolvedTest, NearlyFinishedPositionsGoOn)
 {
     const std::vector<std::vector<std::pair<int, int>>> nearly = {
-        {{1, 2}, {2, 1}},           // A and B changed round
-        {{M, 14}, {N, 13}},         // M and N changed round
+        {{1, 2}, {2, 1}},            // A and B changed round
+        {{M, 14}, {N, 13}},          // M and N changed round
         {{M, 15}, {N, 13}, {O, 14}}, // M, N, O turned round
-        {{N, 15}, {O, 16}},         // O still out in slot 16
-        {{L, 16}},                  // L still out in slot 16
-        {{N, 16}, {O, 14}},         // N still out in slot 16
+        {{N, 15}, {O, 16}},          // O still out in slot 16
+        {{L, 16}},                   // L still out in slot 16
+        {{N, 16}, {O, 14}},          // N still out in slot 16
         {{M, 16}},
     };
     for (const auto &placed : nearly) {

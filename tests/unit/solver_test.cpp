@@ -54,12 +54,10 @@ struct Game {
 
     for (std::size_t i = 0; i < clicks.size(); ++i) {
         if (gameRunning != 1)
-            return ::testing::AssertionFailure() << "the game ended before click " << i + 1 << " of "
-                                                 << clicks.size();
+            return ::testing::AssertionFailure() << "the game ended before click " << i + 1 << " of " << clicks.size();
         const Click click = clickTile(clicks[i]);
         if (click == Click::Refused)
-            return ::testing::AssertionFailure()
-                   << "click " << i + 1 << " on " << tileLetter(clicks[i]) << " refused";
+            return ::testing::AssertionFailure() << "click " << i + 1 << " on " << tileLetter(clicks[i]) << " refused";
         if (click == Click::Quick)
             ++game.quickMoves;
         if (!boardAgrees())
