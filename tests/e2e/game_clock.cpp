@@ -69,8 +69,8 @@ void checkClockTexts(Game &game)
     checkText(resultField(game), "Time's up!", "result field");
     checkText(clockField(game), "59:59", "time field keeps 59:59");
     expectSounds(game, {IDW_LOST}, "the time limit");
-    check(holds([&]() { return clockField(game) == "59:59" && resultField(game) == "Time's up!"; }, 1500),
-          "the clock stands still after the time limit: " + clockField(game));
+    const bool stood = holds([&]() { return clockField(game) == "59:59" && resultField(game) == "Time's up!"; }, 1500);
+    check(stood, "the clock stands still after the time limit: now " + clockField(game) + ", " + resultField(game));
     int before[TILES + 1];
     int after[TILES + 1];
     readSlots(game, before);
@@ -104,8 +104,8 @@ void checkClockAfterCancel(Game &game)
     checkText(resultField(game), "Canceled", "result field");
     const std::string stopped = clockField(game);
     check(clockSeconds(stopped) >= 75, "time field after Cancel: " + stopped);
-    check(holds([&]() { return clockField(game) == stopped; }, 1500),
-          "the time field stays at " + stopped + " (now " + clockField(game) + ")");
+    const bool stood = holds([&]() { return clockField(game) == stopped; }, 1500);
+    check(stood, "the time field stays at " + stopped + " (then showed " + clockField(game) + ")");
 
     group("New Game restarts the clock at 0:00");
     click(game.newGame);

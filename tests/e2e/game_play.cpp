@@ -156,8 +156,8 @@ void playDeal(Game &game, int deal, Tally &tally)
     if (!tally.clockStopChecked[even ? 0 : 1]) {
         tally.clockStopChecked[even ? 0 : 1] = true;
         const std::string stopped = clockField(game);
-        check(holds([&]() { return clockField(game) == stopped; }, 1500),
-              "the time field stays at " + stopped + " after the end (now " + clockField(game) + ")");
+        const bool stood = holds([&]() { return clockField(game) == stopped; }, 1500);
+        check(stood, "the time field stays at " + stopped + " after the end (then showed " + clockField(game) + ")");
     }
 
     // Tiles no longer move, and make no sound.

@@ -107,7 +107,8 @@ int main(int argc, char **argv)
     checkText(canceled.result, "Canceled", "result field");
     checkText(canceled.moves, "1", "moves field keeps its count");
     check(std::equal(running.slots, running.slots + TILES + 1, canceled.slots), "the tiles stay where they were");
-    check(holds([&]() { return clockField(game) == canceled.clock; }, 1500), "the clock stops at " + canceled.clock);
+    const bool stood = holds([&]() { return clockField(game) == canceled.clock; }, 1500);
+    check(stood, "the clock stops at " + canceled.clock + " (then showed " + clockField(game) + ")");
 
     group("after the game ended");
     for (int tile = 1; tile <= TILES; ++tile)
