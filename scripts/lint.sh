@@ -40,15 +40,22 @@ cmake --preset native -B "$native_build" >/dev/null
 cmake --preset win64 -B "$windows_build" >/dev/null
 
 # The MinGW C++ library and C headers, in g++'s own order, without g++'s compiler-internal
-# headers (clang brings its own).
-windows_args=(--extra-arg-before=--target=x86_64-w64-mingw32 --extra-arg=-nostdinc)
+# headers: clang brings its own (stddef.h, the intrinsics), found beside clang-tidy itself.
+cxx_dirs=()
+c_dirs=()
 while read -r dir; do
   dir=$(realpath -m "$dir")
   case "$dir" in
-    */c++*) windows_args+=("--extra-arg=-isystem$dir") ;;
+    */c++*) cxx_dirs+=("--extra-arg=-isystem$dir") ;;
+    */lib/gcc/*) ;;
+    *) c_dirs+=("--extra-arg=-isystem$dir") ;;
   esac
-done < <(x86_64-w64-mingw32-g++ -E -v -x c++ /dev/null 2>&1 | sed -n '/#include <...> search starts here:/,/End of search list./p')
-windows_args+=("--extra-arg=-isystem$(clang -print-resource-dir)/include" "--extra-arg=-isystem/usr/x86_64-w64-mingw32/include")
+done < <(x86_64-w64-mingw32-g++ -E -v -x c++ /dev/null 2>&1 |
+         sed -n '/#include <...> search starts here:/,/End of search list./p' | sed '1d;$d')
+llvm_dir=$(dirname "$(dirname "$(realpath "$(command -v clang-tidy)")")")
+clang_headers=$(find "$llvm_dir/lib/clang" -mindepth 2 -maxdepth 2 -name include | sort | tail -n 1)
+windows_args=(--extra-arg-before=--target=x86_64-w64-mingw32 --extra-arg=-nostdinc "${cxx_dirs[@]}"
+              "--extra-arg=-isystem$clang_headers" "${c_dirs[@]}")
 
 # Which build compiles each source: the native one when it does (the platform-free files are
 # the same in both), otherwise the Windows one.

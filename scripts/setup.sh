@@ -12,6 +12,7 @@ packages=(
   python3 python3-pil python3-numpy fonts-dejavu-core  # the artwork, sound and icon generators
   fp-utils                                             # chmcmd, the help file compiler
   zip unzip                                            # the release package
+  clang-format clang-tidy                              # scripts/lint.sh
 )
 
 missing=()
