@@ -1,15 +1,22 @@
-"""Records the beeps of an X display while a command runs.
+"""Runs an end-to-end test command and watches, from the host side, what Wine can't show.
 
-    bellwatch.py LOG COMMAND [ARGS...]
+    hostwatch.py BELL_LOG REQUESTS COMMAND [ARGS...]
 
-Watches the display named by $DISPLAY for bell notifications (the X keyboard extension
-reports every XBell, which is how Wine sounds MessageBeep), appends one line "bell" per
-beep to LOG, runs COMMAND, and exits with the command's exit code once it has ended.
-Only the standard library and the display's libX11 are used.
+- Beeps: every bell of the X display named by $DISPLAY (Wine sounds MessageBeep as an X
+  bell) appends a line "bell" to BELL_LOG.
+- File-size limits: when the test writes the file REQUESTS with the line
+  "fsize BYTES NEEDLE", every process whose command line contains NEEDLE gets a file-size
+  limit of BYTES, so that its writes beyond that size come back short; the answer
+  "fsize N" (N processes limited) is written to REQUESTS + ".done". The command runs with
+  SIGXFSZ ignored, so a write past the limit is cut short instead of ending the process.
+
+Exits with the command's exit code. Only the standard library and the display's libX11.
 """
 import ctypes
 import ctypes.util
 import os
+import resource
+import select
 import subprocess
 import sys
 import threading
@@ -45,8 +52,7 @@ def open_display():
     return x, display, event_base.value
 
 
-def watch(x, display, event_base, log, stop):
-    import select
+def watch_bells(x, display, event_base, log, stop):
     event = ctypes.create_string_buffer(256)
     fd = x.XConnectionNumber(display)
     while not stop.is_set():
@@ -60,25 +66,69 @@ def watch(x, display, event_base, log, stop):
                     out.write("bell\n")
 
 
+def processes_matching(needle):
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit() or int(entry) == os.getpid():
+            continue
+        try:
+            with open("/proc/%s/cmdline" % entry, "rb") as source:
+                command_line = source.read().replace(b"\0", b" ").decode("utf-8", "replace")
+        except OSError:
+            continue
+        if needle.lower() in command_line.lower():
+            found.append(int(entry))
+    return found
+
+
+def serve_requests(path, stop):
+    while not stop.wait(0.05):
+        try:
+            with open(path) as source:
+                request = source.read().split()
+        except OSError:
+            continue
+        answer = "unknown request\n"
+        if len(request) == 3 and request[0] == "fsize":
+            limit = int(request[1])
+            limited = 0
+            for pid in processes_matching(request[2]):
+                try:
+                    resource.prlimit(pid, resource.RLIMIT_FSIZE, (limit, limit))
+                    limited += 1
+                except OSError:
+                    pass
+            answer = "fsize %d\n" % limited
+        os.remove(path)
+        with open(path + ".done", "w") as out:
+            out.write(answer)
+
+
 def main():
-    if len(sys.argv) < 3:
-        sys.exit("usage: bellwatch.py LOG COMMAND [ARGS...]")
-    log, command = sys.argv[1], sys.argv[2:]
-    os.makedirs(os.path.dirname(os.path.abspath(log)), exist_ok=True)
+    if len(sys.argv) < 4:
+        sys.exit("usage: hostwatch.py BELL_LOG REQUESTS COMMAND [ARGS...]")
+    log, requests, command = sys.argv[1], sys.argv[2], sys.argv[3:]
+    for path in (log, requests):
+        os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+    for stale in (requests, requests + ".done"):
+        if os.path.exists(stale):
+            os.remove(stale)
     open(log, "w").close()
-    x, display, event_base = open_display()
     stop = threading.Event()
-    watcher = None
+    threads = [threading.Thread(target=serve_requests, args=(requests, stop), daemon=True)]
+    x, display, event_base = open_display()
     if x is None:
-        print("bellwatch: no display with the keyboard extension; beeps are not recorded", flush=True)
+        print("hostwatch: no display with the keyboard extension; beeps are not recorded", flush=True)
         os.remove(log)
     else:
-        watcher = threading.Thread(target=watch, args=(x, display, event_base, log, stop), daemon=True)
-        watcher.start()
-    code = subprocess.call(command)
+        threads.append(threading.Thread(target=watch_bells, args=(x, display, event_base, log, stop), daemon=True))
+    for thread in threads:
+        thread.start()
+    # Python ignores SIGXFSZ; keeping that for the command lets a limited write come back short.
+    code = subprocess.call(command, restore_signals=False)
     stop.set()
-    if watcher is not None:
-        watcher.join(2)
+    for thread in threads:
+        thread.join(2)
     sys.exit(code)
 
 

@@ -1,6 +1,7 @@
 #include "resizer_steps.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 namespace resizer {
@@ -130,6 +131,23 @@ bool noBellAfter(int before, int durationMs)
     if (before < 0)
         return true;
     return e2e::holds([&]() { return bellCount() == before; }, durationMs);
+}
+
+int limitFileSize(const std::string &needle, unsigned long bytes)
+{
+    const std::string requests = e2e::option("requests");
+    if (requests.empty())
+        return -1;
+    const std::string answerPath = requests + ".done";
+    DeleteFileA(e2e::windowsPath(answerPath).c_str());
+    if (!e2e::writeFile(requests, "fsize " + std::to_string(bytes) + " " + needle + "\n"))
+        return -1;
+    std::string answer;
+    if (!e2e::waitFor([&]() { return e2e::readFile(answerPath, answer) && !answer.empty(); }, 5000))
+        return -1;
+    int limited = -1;
+    std::sscanf(answer.c_str(), "fsize %d", &limited);
+    return limited;
 }
 
 std::string expectedSavedHeader()

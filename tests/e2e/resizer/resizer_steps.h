@@ -57,6 +57,12 @@ bool bellAfter(int before, int timeoutMs = 3000);
 // True when no further bell arrives within durationMs (or without the recording).
 bool noBellAfter(int before, int durationMs = 700);
 
+// Asks the host side (option --requests) to limit the size of the files written by every
+// process whose command line contains needle; their writes beyond bytes then come back
+// short. Returns how many processes were limited, or -1 when the test runs without the
+// host side or it did not answer.
+int limitFileSize(const std::string &needle, unsigned long bytes);
+
 // The 54 header bytes every saved 192 x 192 picture must start with, written out byte by
 // byte from the BMP layout.
 std::string expectedSavedHeader();
