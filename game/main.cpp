@@ -261,7 +261,10 @@ void onLoadPicture(HWND window)
     dialog.lpstrFilter = "Bmp File (*.bmp)\0*.bmp\0";
     dialog.lpstrFile = chosen;
     dialog.nMaxFile = PATH_BUFFER;
-    dialog.lpstrInitialDir = RestoreBmp.c_str();
+    // A start folder longer than a path may be (the program deep in the folder tree) makes
+    // the open-file dialog crash under Wine; the dialog then starts where it chooses.
+    const bool startFolderFits = RestoreBmp.size() < static_cast<std::string::size_type>(PATH_BUFFER);
+    dialog.lpstrInitialDir = startFolderFits ? RestoreBmp.c_str() : NULL;
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = "";
     if (GetOpenFileNameA(&dialog) == 0)
