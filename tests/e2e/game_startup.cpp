@@ -149,6 +149,87 @@ void checkWindowAndControls(Game &game)
     expectSounds(game, {}, "sounds at start-up");
 }
 
+// The skin behind the controls, the six bitmap buttons at rest, the three fields.
+void checkLooks(Game &game)
+{
+    group("how the window looks");
+    Image skin;
+    if (!check(loadResourceBitmap(game.program.exe, IDB_SKIN, skin) && skin.width == 644 && skin.height == 374,
+               "the game holds its 644 x 374 skin"))
+        return;
+    std::vector<RECT> controlsRects;
+    for (HWND control : children(game.window))
+        controlsRects.push_back(rectInClient(control, game.window));
+    Image seen;
+    double share = 0;
+    waitFor(
+        [&]() {
+            seen = captureWindow(game.window);
+            size_t compared = 0;
+            size_t same = 0;
+            for (int y = 0; y < skin.height && seen.height == skin.height; ++y)
+                for (int x = 0; x < skin.width && seen.width == skin.width; ++x) {
+                    POINT point = {x, y};
+                    bool onControl = false;
+                    for (const RECT &rect : controlsRects)
+                        onControl = onControl || PtInRect(&rect, point);
+                    if (onControl)
+                        continue;
+                    ++compared;
+                    same += channelDistance(seen.at(x, y), skin.at(x, y)) <= 2 ? 1 : 0;
+                }
+            share = compared == 0 ? 0 : static_cast<double>(same) / static_cast<double>(compared);
+            return share >= 0.99;
+        },
+        3000);
+    if (!check(share >= 0.99, "the skin fills the window around the controls (" +
+                                  std::to_string(static_cast<int>(share * 100)) + "% of pixels match)"))
+        keepImage(seen, "window");
+
+    struct ButtonLook {
+        HWND control;
+        int bitmap;
+        const char *name;
+    };
+    const ButtonLook buttons[] = {{game.minimise, IDB_MINIMIZE, "minimise"}, {game.close, IDB_CLOSE, "close"},
+                                  {game.newGame, IDB_NEWGAME, "New Game"},   {game.help, IDB_HELP, "help"},
+                                  {game.loadBmp, IDB_LOADBMP, "Load .Bmp"},  {game.cancel, IDB_CANCEL, "Cancel"}};
+    for (const ButtonLook &button : buttons) {
+        Image bitmap;
+        if (!check(loadResourceBitmap(game.program.exe, button.bitmap, bitmap),
+                   std::string("the game holds the bitmap of ") + button.name))
+            continue;
+        const Image shown = view(button.control);
+        // Fitted to the control: the same pixels when the sizes agree, close when the
+        // bitmap is a pixel wider or narrower than its button.
+        const bool sameSize = shown.width == bitmap.width && shown.height == bitmap.height;
+        const double buttonShare = matchShare(shown, resizeNearest(bitmap, shown.width, shown.height), sameSize ? 2 : 96);
+        if (!check(buttonShare >= (sameSize ? 0.99 : 0.75), std::string("the ") + button.name +
+                                                                 " button shows its bitmap (" +
+                                                                 std::to_string(static_cast<int>(buttonShare * 100)) +
+                                                                 "% of pixels match)"))
+            keepImage(shown, std::string("button-") + button.name);
+    }
+
+    const uint32_t lightGrey = 0xC0C0C0;
+    HWND fields[] = {game.clock, game.moves, game.result};
+    const char *names[] = {"time", "moves", "result"};
+    for (int i = 0; i < 3; ++i) {
+        const Image shown = view(fields[i]);
+        size_t grey = 0;
+        size_t black = 0;
+        for (uint32_t pixel : shown.pixels) {
+            grey += pixel == lightGrey ? 1 : 0;
+            black += pixel == 0 ? 1 : 0;
+        }
+        check(grey * 2 >= shown.pixels.size(), std::string("the ") + names[i] + " field is light grey");
+        if (i < 2)
+            check(black >= 5, std::string("the ") + names[i] + " field's text is black");
+        else
+            check(black == 0, "the empty result field shows no text");
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -166,6 +247,7 @@ int main(int argc, char **argv)
         Game game;
         launch(game, "first");
         checkWindowAndControls(game);
+        checkLooks(game);
 
         group("default picture written beside the program");
         const std::string written = joinPath(game.program.folder, "BmpImages\\fernwick.bmp");
@@ -225,6 +307,19 @@ int main(int argc, char **argv)
         check(!folderExists(joinPath(elsewhere, "BmpImages")), "no BmpImages folder is left in the current folder");
         checkTilesShow(game, referencePicture, "the default picture");
         checkPreviewShows(game, referencePicture, "the default picture");
+        closeAndCheckExit(game);
+    }
+
+    // The show command the game is started with reaches its window.
+    {
+        group("a start with a minimised show command");
+        StartOptions options;
+        options.showCommand = SW_SHOWMINNOACTIVE;
+        Game game;
+        launch(game, "minimised", options);
+        check(waitFor([&]() { return IsIconic(game.window) != 0; }, 3000), "the window comes up minimised");
+        checkEqual(static_cast<long long>(children(game.window).size()), 25, "all controls are created");
+        checkText(clockField(game), "0:00", "time field");
         closeAndCheckExit(game);
     }
 

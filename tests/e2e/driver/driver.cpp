@@ -347,6 +347,10 @@ bool start(Program &program, const std::string &sourceExe, const std::string &fo
     const std::string currentDir = startOptions.currentDir.empty() ? program.folder : windowsPath(startOptions.currentDir);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
+    if (startOptions.showCommand >= 0) {
+        startup.dwFlags |= STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(startOptions.showCommand);
+    }
     const BOOL started = CreateProcessA(program.exe.c_str(), commandBuffer.data(), NULL, NULL, FALSE, 0, NULL,
                                         currentDir.c_str(), &startup, &program.process);
     for (const auto &variable : startOptions.environment)
@@ -686,6 +690,37 @@ bool loadBmp(const std::string &path, Image &image)
     return true;
 }
 
+bool loadResourceBitmap(const std::string &exe, int id, Image &image)
+{
+    HMODULE module = LoadLibraryExA(windowsPath(exe).c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == NULL)
+        return false;
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    bool ok = false;
+    BITMAP record;
+    if (bitmap != NULL && GetObjectA(bitmap, sizeof(record), &record) == sizeof(record)) {
+        image = makeImage(record.bmWidth, record.bmHeight);
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = image.width;
+        info.bmiHeader.biHeight = -image.height; // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        HDC screen = GetDC(NULL);
+        ok = GetDIBits(screen, bitmap, 0, static_cast<UINT>(image.height), image.pixels.data(), &info,
+                       DIB_RGB_COLORS) == image.height;
+        ReleaseDC(NULL, screen);
+        for (uint32_t &pixel : image.pixels)
+            pixel &= 0x00FFFFFFu;
+    }
+    if (bitmap != NULL)
+        DeleteObject(bitmap);
+    FreeLibrary(module);
+    return ok;
+}
+
 bool saveBmp(const std::string &path, const Image &image)
 {
     const size_t rowBytes = (static_cast<size_t>(image.width) * 3 + 3) / 4 * 4;
@@ -738,6 +773,16 @@ int channelDistance(uint32_t a, uint32_t b)
         largest = std::max(largest, difference);
     }
     return largest;
+}
+
+double meanDistance(const Image &a, const Image &b)
+{
+    if (a.width != b.width || a.height != b.height || a.pixels.empty())
+        return 255.0;
+    double sum = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        sum += channelDistance(a.pixels[i], b.pixels[i]);
+    return sum / static_cast<double>(a.pixels.size());
 }
 
 double matchShare(const Image &actual, const Image &expected, int tolerance)

@@ -81,6 +81,7 @@ struct StartOptions {
     bool recordSounds = true;                                 // copy winmm.dll beside it
     std::vector<std::pair<std::string, std::string>> environment; // extra variables
     std::vector<std::string> extraFiles;                      // copied beside the program
+    int showCommand = -1;                                     // SW_... for its first window; -1 = default
 };
 
 // Copies sourceExe (a host or Windows path) into folder (created when missing) and
@@ -140,6 +141,8 @@ Image captureScreen(const RECT &rect);
 Image captureWindow(HWND window);
 // Reads an uncompressed 24- or 32-bit BMP file; false for anything else.
 bool loadBmp(const std::string &path, Image &image);
+// A bitmap resource of a program file, read without running it; false when it has none.
+bool loadResourceBitmap(const std::string &exe, int id, Image &image);
 // Writes a 24-bit bottom-up BMP file.
 bool saveBmp(const std::string &path, const Image &image);
 // A rectangle of an image, and a nearest-neighbour resize (both for building expected views).
@@ -151,6 +154,9 @@ double matchShare(const Image &actual, const Image &expected, int tolerance);
 // and prints where it is.
 void keepImage(const Image &image, const std::string &name);
 int channelDistance(uint32_t a, uint32_t b);
+// Mean of channelDistance over all pixels (255 when the sizes differ): which of two
+// candidate pictures an image is closer to.
+double meanDistance(const Image &a, const Image &b);
 
 // ---- Dialogs and message boxes ----
 
