@@ -24,7 +24,7 @@ const char SAMPLE_NAME[] = "sample.bmp";
 const char SAVED_NAME_START[] = "Snowquill_Image0";
 const char SAVED_NAME_END[] = ".bmp";
 
-const int WINDOW_WIDTH = 544;  // the skin's size
+const int WINDOW_WIDTH = 544; // the skin's size
 const int WINDOW_HEIGHT = 374;
 const int WINDOW_OFFSET_X = 270; // left = half the screen width - 270
 const int WINDOW_OFFSET_Y = 190; // top = half the screen height - 190
@@ -32,14 +32,14 @@ const int WINDOW_OFFSET_Y = 190; // top = half the screen height - 190
 // The title bar painted on the skin, in client coordinates: a press inside drags the window.
 RECT titleRect = {0, 0, 480, 25};
 
-std::string myimage;       // the picture that the preview shows
-std::string getDrivePath;  // the program's folder, ending in a backslash
-std::string portimage;     // the folder that receives saved pictures
-std::string sampleBitmap;  // where the sample picture is installed
-std::string finalpath;     // the file that the next capture writes
-std::string gameCount;     // decimal text of the save number (IntToString)
-int clicker = 0;           // numbers used up by accepted saves; the newest file's number
-int loadbmp = 0;           // successful Get Preview choices in this run
+std::string myimage;      // the picture that the preview shows
+std::string getDrivePath; // the program's folder, ending in a backslash
+std::string portimage;    // the folder that receives saved pictures
+std::string sampleBitmap; // where the sample picture is installed
+std::string finalpath;    // the file that the next capture writes
+std::string gameCount;    // decimal text of the save number (IntToString)
+int clicker = 0;          // numbers used up by accepted saves; the newest file's number
+int loadbmp = 0;          // successful Get Preview choices in this run
 
 HWND hPicture = NULL;
 HWND hGrab = NULL;
@@ -73,10 +73,7 @@ void playwav2() { playResourceWave(IDW_BLIP); }
 // ---------------------------------------------------------------------------------------
 // Files.
 
-bool fileExists(const std::string &path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool fileExists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // One WriteFile that must write all of its bytes.
 bool writeAll(HANDLE file, const void *data, unsigned long size)
@@ -96,8 +93,7 @@ void installSample()
         CloseHandle(existing);
         return;
     }
-    HANDLE file =
-        CreateFileA(sampleBitmap.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFileA(sampleBitmap.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return;
     const bool complete = writeAll(file, sampleData, sampleDataSize);
@@ -170,8 +166,7 @@ bool CaptureWindow(HWND window)
     HDC windowContext = GetDC(window);
     HDC memory = windowContext != NULL ? CreateCompatibleDC(windowContext) : NULL;
     void *pixels = NULL;
-    HBITMAP bitmap =
-        memory != NULL ? CreateDIBSection(windowContext, &info, DIB_RGB_COLORS, &pixels, NULL, 0) : NULL;
+    HBITMAP bitmap = memory != NULL ? CreateDIBSection(windowContext, &info, DIB_RGB_COLORS, &pixels, NULL, 0) : NULL;
     if (bitmap != NULL && pixels != NULL) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
         const RECT area = {0, 0, width, height};
@@ -315,20 +310,20 @@ void findPaths()
 void createControls(HWND window, HINSTANCE instance)
 {
     for (const ControlEntry &control : controls) {
-        *control.handle = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, control.x,
-                                          control.y, control.width, control.height, window,
+        *control.handle = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, control.x, control.y,
+                                          control.width, control.height, window,
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, NULL);
     }
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
 {
     findPaths();
     installSample();
 
     // The skin becomes the class's background brush, which keeps its own copy of it.
     HBITMAP skin = static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        LoadImageA(hInstance, MAKEINTRESOURCEA(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     HBRUSH skinBrush = CreatePatternBrush(skin);
     if (skin != NULL)
         DeleteObject(skin);
@@ -337,7 +332,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = hInstance;
     windowClass.hIcon = LoadIconA(NULL, IDI_APPLICATION);
     windowClass.hIconSm = LoadIconA(NULL, IDI_APPLICATION);
     windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
@@ -349,19 +344,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
         return 0;
     }
 
-    HWND window = CreateWindowExA(0, szClassName, "Pixelhem", WS_POPUP | WS_SYSMENU,
-                                  GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
-                                  GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT,
-                                  NULL, NULL, instance, NULL);
+    HWND window = CreateWindowExA(
+        0, szClassName, "Pixelhem", WS_POPUP | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
+        GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, NULL, hInstance, NULL);
     createControls(window, GetModuleHandleA(NULL));
-    ShowWindow(window, show);
+    ShowWindow(window, nShowCmd);
 
     MSG message = {};
     while (GetMessageA(&message, NULL, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    UnregisterClassA(szClassName, instance);
+    UnregisterClassA(szClassName, hInstance);
     if (skinBrush != NULL)
         DeleteObject(skinBrush);
     return static_cast<int>(message.wParam);

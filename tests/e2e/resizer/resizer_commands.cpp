@@ -83,13 +83,13 @@ void checkDragging(e2e::Program &program)
     };
     const auto start = origin();
     struct Press {
-        int x, y;     // client point pressed
-        bool moves;   // whether the window follows
+        int x, y;   // client point pressed
+        bool moves; // whether the window follows
     };
     // Real pointer input lands within a pixel of where it is aimed, so the points lie two
     // pixels inside or outside the title area (x 0 to 479, y 0 to 24).
     const Press presses[] = {
-        {10, 10, true},  {477, 22, true},  {2, 2, true},      {240, 12, true},   {482, 10, false},
+        {10, 10, true},  {477, 22, true},  {2, 2, true},    {240, 12, true},   {482, 10, false},
         {490, 5, false}, {200, 27, false}, {10, 40, false}, {300, 200, false}, {530, 100, false},
     };
     auto closeTo = [](std::pair<int, int> a, std::pair<int, int> b) {

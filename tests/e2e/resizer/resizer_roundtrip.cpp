@@ -7,8 +7,8 @@ using namespace resizer;
 
 namespace {
 
-const int LOAD_BMP = 3500;           // the game's Load .Bmp button
-const int FIRST_TILE = 500;          // tile n has the id 100 x (n + 4)
+const int LOAD_BMP = 3500;  // the game's Load .Bmp button
+const int FIRST_TILE = 500; // tile n has the id 100 x (n + 4)
 const int TILE_ID_STEP = 100;
 
 } // namespace
@@ -59,10 +59,12 @@ int main(int argc, char **argv)
             continue;
         const e2e::Image piece = e2e::crop(saved, col * 48, row * 48, 48, 48);
         bool same = false;
-        e2e::waitFor([&]() {
-            same = e2e::matchShare(e2e::captureWindow(button), piece, 2) > 0.99;
-            return same;
-        }, 3000);
+        e2e::waitFor(
+            [&]() {
+                same = e2e::matchShare(e2e::captureWindow(button), piece, 2) > 0.99;
+                return same;
+            },
+            3000);
         e2e::check(same, "shows its 48 x 48 piece of the saved picture");
         e2e::check(e2e::channelDistance(e2e::captureWindow(button).at(24, 24), blockColour(col, row)) <= 4,
                    "whose centre is the colour of block (" + std::to_string(col) + ", " + std::to_string(row) + ")");

@@ -156,7 +156,7 @@ void checkTenSaves(e2e::Program &program, const std::string &picturePath, const 
         e2e::checkEqual(static_cast<long long>(contents.size()), SAVED_FILE_SIZE, "file size");
         e2e::check(contents.substr(0, 54) == expectedSavedHeader(), "header bytes");
         // 192 rows of 576 bytes, no padding: 110,592 bytes after the header.
-        e2e::checkEqual(static_cast<long long>(pixelPart(contents).size()), 192 * 576, "rows of 576 bytes");
+        e2e::checkEqual(static_cast<long long>(pixelPart(contents).size()), 192LL * 576, "rows of 576 bytes");
         e2e::check(pixelPart(contents) == pixelPart(first), "same pixels as the first save");
         firstRun[savedName(number)] = contents;
     }

@@ -13,8 +13,8 @@ struct ControlPlace {
 };
 
 const ControlPlace places[] = {
-    {PREVIEW, 53, 78, 192, 192},  {SAVE_BMP, 415, 257, 94, 28}, {GET_PREVIEW, 315, 257, 95, 28},
-    {MINIMISE, 500, 4, 18, 19},   {CLOSE, 520, 4, 19, 19},
+    {PREVIEW, 53, 78, 192, 192}, {SAVE_BMP, 415, 257, 94, 28}, {GET_PREVIEW, 315, 257, 95, 28},
+    {MINIMISE, 500, 4, 18, 19},  {CLOSE, 520, 4, 19, 19},
 };
 
 // What the preview shows, against a picture stretched to 192 x 192.

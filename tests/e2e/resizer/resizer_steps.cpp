@@ -153,19 +153,18 @@ int limitFileSize(const std::string &needle, unsigned long bytes)
 std::string expectedSavedHeader()
 {
     const unsigned char bytes[54] = {
-        'B',  'M',                 // type
-        0x36, 0xB0, 0x01, 0x00,    // 110,646 bytes
-        0x00, 0x00, 0x00, 0x00,    // reserved
-        0x36, 0x00, 0x00, 0x00,    // pixel rows at 54
-        0x28, 0x00, 0x00, 0x00,    // info header 40 bytes
-        0xC0, 0x00, 0x00, 0x00,    // 192 wide
-        0xC0, 0x00, 0x00, 0x00,    // 192 high, bottom row first
-        0x01, 0x00, 0x18, 0x00,    // 1 plane, 24 bits
-        0x00, 0x00, 0x00, 0x00,    // no compression
-        0x00, 0xB0, 0x01, 0x00,    // 110,592 bytes of rows: 192 rows of 576
-        0x00, 0x00, 0x00, 0x00,    // resolutions 0
-        0x00, 0x00, 0x00, 0x00,
-        0x00, 0x00, 0x00, 0x00,    // colour counts 0
+        'B',  'M',                                      // type
+        0x36, 0xB0, 0x01, 0x00,                         // 110,646 bytes
+        0x00, 0x00, 0x00, 0x00,                         // reserved
+        0x36, 0x00, 0x00, 0x00,                         // pixel rows at 54
+        0x28, 0x00, 0x00, 0x00,                         // info header 40 bytes
+        0xC0, 0x00, 0x00, 0x00,                         // 192 wide
+        0xC0, 0x00, 0x00, 0x00,                         // 192 high, bottom row first
+        0x01, 0x00, 0x18, 0x00,                         // 1 plane, 24 bits
+        0x00, 0x00, 0x00, 0x00,                         // no compression
+        0x00, 0xB0, 0x01, 0x00,                         // 110,592 bytes of rows: 192 rows of 576
+        0x00, 0x00, 0x00, 0x00,                         // resolutions 0
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, // colour counts 0
         0x00, 0x00, 0x00, 0x00,
     };
     return std::string(reinterpret_cast<const char *>(bytes), sizeof(bytes));
@@ -214,9 +213,6 @@ e2e::Image averageStretch(const e2e::Image &source, int width, int height)
     return target;
 }
 
-std::string pixelPart(const std::string &file)
-{
-    return file.size() > 54 ? file.substr(54) : std::string();
-}
+std::string pixelPart(const std::string &file) { return file.size() > 54 ? file.substr(54) : std::string(); }
 
 } // namespace resizer
