@@ -112,6 +112,18 @@ void checkDragging(e2e::Program &program)
             e2e::check(after == before, "the window stays where it is: " + where);
     }
     e2e::context("");
+
+    // A double click in the title area: the second press neither drags nor maximises.
+    const auto beforeDouble = origin();
+    const RECT sizeBefore = e2e::screenRect(program.window);
+    e2e::realDrag(beforeDouble.first + 100, beforeDouble.second + 10, 0, 0);
+    e2e::realDrag(beforeDouble.first + 100, beforeDouble.second + 10, 0, 0);
+    settle(program);
+    const RECT sizeAfter = e2e::screenRect(program.window);
+    e2e::check(origin() == beforeDouble, "a double click in the title area leaves the window in place");
+    e2e::check(IsZoomed(program.window) == FALSE && sizeAfter.right - sizeAfter.left == 544 &&
+                   sizeAfter.bottom - sizeAfter.top == 374 && sizeBefore.right - sizeBefore.left == 544,
+               "and does not maximise it");
     SetWindowPos(program.window, NULL, start.first, start.second, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     settle(program);
     e2e::checkText(newSoundIds(program), "", "dragging plays no sound");

@@ -95,6 +95,16 @@ void checkSampleInstalled()
         e2e::check(previewShows(program, sample), "the preview shows the sample");
     e2e::click(control(program, CLOSE));
     e2e::checkEqual(e2e::waitForExit(program, 10000), 0, "exit code");
+
+    // Removed by the user: the next start writes it again.
+    DeleteFileA(e2e::windowsPath(e2e::joinPath(folder, "sample.bmp")).c_str());
+    if (!startResizer(program, folder))
+        return;
+    std::string again;
+    e2e::readFile(e2e::joinPath(folder, "sample.bmp"), again);
+    e2e::check(again == committed, "a removed sample.bmp is written again at the next start");
+    e2e::click(control(program, CLOSE));
+    e2e::checkEqual(e2e::waitForExit(program, 10000), 0, "exit code");
 }
 
 void checkExistingSampleKept()
