@@ -43,8 +43,8 @@ std::set<int> tickTo(Game &game, int target, const std::set<int> &checkpoints)
     }
     context("");
     const int elapsedSeconds = static_cast<int>((now() - started) / 1000);
-    check(ownTicks <= elapsedSeconds + 1, "no tick counts twice (" + std::to_string(ownTicks) +
-                                              " extra seconds in " + std::to_string(elapsedSeconds) + " s)");
+    check(ownTicks <= elapsedSeconds + 1, "no tick counts twice (" + std::to_string(ownTicks) + " extra seconds in " +
+                                              std::to_string(elapsedSeconds) + " s)");
     return seen;
 }
 

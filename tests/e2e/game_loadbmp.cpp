@@ -18,8 +18,9 @@ Image gradientPicture(int width, int height)
     Image picture = makeImage(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            picture.set(x, y, (static_cast<uint32_t>(x & 0xFF) << 16) | (static_cast<uint32_t>(y & 0xFF) << 8) |
-                                  static_cast<uint32_t>((x * 7 + y * 3) & 0xFF));
+            picture.set(x, y,
+                        (static_cast<uint32_t>(x & 0xFF) << 16) | (static_cast<uint32_t>(y & 0xFF) << 8) |
+                            static_cast<uint32_t>((x * 7 + y * 3) & 0xFF));
     return picture;
 }
 

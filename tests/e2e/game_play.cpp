@@ -17,10 +17,7 @@ namespace {
 const int MIN_DEALS = 4;
 const int MAX_DEALS = 14;
 
-std::string tileName(int tile)
-{
-    return std::string("tile ") + tileLetter(tile);
-}
+std::string tileName(int tile) { return std::string("tile ") + tileLetter(tile); }
 
 // What a click did, judged from the tiles' places before and after: the clicked tile
 // moved into the empty slot's direction, every moved tile went one slot along the same
@@ -103,8 +100,8 @@ void playDeal(Game &game, int deal, Tally &tally)
     for (size_t i = 0; i < clicks.size(); ++i) {
         const int tile = clicks[i];
         const bool last = i + 1 == clicks.size();
-        const std::string what = "click " + std::to_string(i + 1) + " of " + std::to_string(clicks.size()) + " (" +
-                                 tileName(tile) + ")";
+        const std::string what =
+            "click " + std::to_string(i + 1) + " of " + std::to_string(clicks.size()) + " (" + tileName(tile) + ")";
         context("deal " + std::to_string(deal) + ", " + what + ", board " + describeSlots(slots));
         int before[TILES + 1];
         std::copy(slots, slots + TILES + 1, before);
@@ -141,9 +138,9 @@ void playDeal(Game &game, int deal, Tally &tally)
         expected[14] = 15;
         expected[15] = 14;
     }
-    check(std::equal(slots, slots + TILES + 1, expected),
-          std::string("the board ends ") + (even ? "solved" : "in the unsolvable position") + ": " +
-              describeSlots(slots));
+    check(std::equal(slots, slots + TILES + 1, expected), std::string("the board ends ") +
+                                                              (even ? "solved" : "in the unsolvable position") + ": " +
+                                                              describeSlots(slots));
     checkText(resultField(game), even ? "Solved" : "Unsolvable", "result field at the end");
     if (even)
         ++tally.solved;
@@ -165,8 +162,8 @@ void playDeal(Game &game, int deal, Tally &tally)
     for (int tile = 1; tile <= TILES; ++tile)
         click(game.tile[tile]);
     readSlots(game, after);
-    check(std::equal(slots, slots + TILES + 1, after), "tiles stay put when clicked after the end: " +
-                                                           describeSlots(after));
+    check(std::equal(slots, slots + TILES + 1, after),
+          "tiles stay put when clicked after the end: " + describeSlots(after));
     checkText(movesField(game), moves, "moves field after clicks on the ended game");
     expectSounds(game, {}, "clicks on tiles after the end");
 }

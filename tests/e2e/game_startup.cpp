@@ -17,24 +17,24 @@ struct ControlSpec {
     int x, y, width, height;
 };
 
-const LONG OWNER_DRAWN = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;           // 0x5000000B
+const LONG OWNER_DRAWN = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;            // 0x5000000B
 const LONG PLAIN_FIELD = WS_CHILD | WS_VISIBLE | SS_SIMPLE | SS_NOPREFIX; // 0x5000008B
-const LONG RESULT_FIELD = WS_CHILD | WS_VISIBLE | SS_CENTER;             // 0x50000001
+const LONG RESULT_FIELD = WS_CHILD | WS_VISIBLE | SS_CENTER;              // 0x50000001
 
 // In creation order.
 const ControlSpec controls[] = {
-    {500, "Button", OWNER_DRAWN, 50, 75, 48, 48},      {600, "Button", OWNER_DRAWN, 100, 75, 48, 48},
-    {700, "Button", OWNER_DRAWN, 150, 75, 48, 48},     {800, "Button", OWNER_DRAWN, 200, 75, 48, 48},
-    {900, "Button", OWNER_DRAWN, 50, 125, 48, 48},     {1000, "Button", OWNER_DRAWN, 100, 125, 48, 48},
-    {1100, "Button", OWNER_DRAWN, 150, 125, 48, 48},   {1200, "Button", OWNER_DRAWN, 200, 125, 48, 48},
-    {1300, "Button", OWNER_DRAWN, 50, 175, 48, 48},    {1400, "Button", OWNER_DRAWN, 100, 175, 48, 48},
-    {1500, "Button", OWNER_DRAWN, 150, 175, 48, 48},   {1600, "Button", OWNER_DRAWN, 200, 175, 48, 48},
-    {1700, "Button", OWNER_DRAWN, 50, 225, 48, 48},    {1800, "Button", OWNER_DRAWN, 100, 225, 48, 48},
-    {1900, "Button", OWNER_DRAWN, 150, 225, 48, 48},   {3500, "Button", OWNER_DRAWN, 413, 257, 94, 28},
-    {2000, "Button", OWNER_DRAWN, 315, 257, 93, 28},   {3700, "Button", OWNER_DRAWN, 512, 257, 95, 28},
-    {3900, "Button", OWNER_DRAWN, 516, 66, 88, 88},    {150, "Button", OWNER_DRAWN, 585, 4, 18, 19},
-    {2600, "Button", OWNER_DRAWN, 603, 4, 18, 19},     {300, "Button", OWNER_DRAWN, 620, 4, 19, 19},
-    {2450, "Static", PLAIN_FIELD, 451, 71, 48, 18},    {2400, "Static", PLAIN_FIELD, 451, 101, 38, 18},
+    {500, "Button", OWNER_DRAWN, 50, 75, 48, 48},     {600, "Button", OWNER_DRAWN, 100, 75, 48, 48},
+    {700, "Button", OWNER_DRAWN, 150, 75, 48, 48},    {800, "Button", OWNER_DRAWN, 200, 75, 48, 48},
+    {900, "Button", OWNER_DRAWN, 50, 125, 48, 48},    {1000, "Button", OWNER_DRAWN, 100, 125, 48, 48},
+    {1100, "Button", OWNER_DRAWN, 150, 125, 48, 48},  {1200, "Button", OWNER_DRAWN, 200, 125, 48, 48},
+    {1300, "Button", OWNER_DRAWN, 50, 175, 48, 48},   {1400, "Button", OWNER_DRAWN, 100, 175, 48, 48},
+    {1500, "Button", OWNER_DRAWN, 150, 175, 48, 48},  {1600, "Button", OWNER_DRAWN, 200, 175, 48, 48},
+    {1700, "Button", OWNER_DRAWN, 50, 225, 48, 48},   {1800, "Button", OWNER_DRAWN, 100, 225, 48, 48},
+    {1900, "Button", OWNER_DRAWN, 150, 225, 48, 48},  {3500, "Button", OWNER_DRAWN, 413, 257, 94, 28},
+    {2000, "Button", OWNER_DRAWN, 315, 257, 93, 28},  {3700, "Button", OWNER_DRAWN, 512, 257, 95, 28},
+    {3900, "Button", OWNER_DRAWN, 516, 66, 88, 88},   {150, "Button", OWNER_DRAWN, 585, 4, 18, 19},
+    {2600, "Button", OWNER_DRAWN, 603, 4, 18, 19},    {300, "Button", OWNER_DRAWN, 620, 4, 19, 19},
+    {2450, "Static", PLAIN_FIELD, 451, 71, 48, 18},   {2400, "Static", PLAIN_FIELD, 451, 101, 38, 18},
     {3800, "Static", RESULT_FIELD, 429, 132, 71, 15},
 };
 
@@ -50,7 +50,8 @@ bool sameClass(const std::string &actual, const char *expected)
     if (actual.size() != std::string(expected).size())
         return false;
     for (size_t i = 0; i < actual.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(actual[i])) != std::tolower(static_cast<unsigned char>(expected[i])))
+        if (std::tolower(static_cast<unsigned char>(actual[i])) !=
+            std::tolower(static_cast<unsigned char>(expected[i])))
             return false;
     return true;
 }
@@ -103,15 +104,15 @@ void checkWindowAndControls(Game &game)
     checkEqual(rect.right - rect.left, 644, "window width");
     checkEqual(rect.bottom - rect.top, 374, "window height");
     if (screenWidth == 1024 && screenHeight == 768)
-        check(rect.left == 192 && rect.top == 194, "on a 1024 x 768 screen the window stands at (192, 194), not " +
-                                                       describe(rect));
+        check(rect.left == 192 && rect.top == 194,
+              "on a 1024 x 768 screen the window stands at (192, 194), not " + describe(rect));
     RECT client = {};
     GetClientRect(game.window, &client);
-    check(client.right == 644 && client.bottom == 374, "no frame: the client area is the whole window, not " +
-                                                           describe(client));
+    check(client.right == 644 && client.bottom == 374,
+          "no frame: the client area is the whole window, not " + describe(client));
     const LONG windowStyle = style(game.window);
-    check((windowStyle & WS_POPUP) && (windowStyle & WS_SYSMENU), "window style has WS_POPUP and WS_SYSMENU: " +
-                                                                       hex(static_cast<unsigned long>(windowStyle)));
+    check((windowStyle & WS_POPUP) && (windowStyle & WS_SYSMENU),
+          "window style has WS_POPUP and WS_SYSMENU: " + hex(static_cast<unsigned long>(windowStyle)));
     check(!(windowStyle & (WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX)),
           "window has no caption, frame or sizing: " + hex(static_cast<unsigned long>(windowStyle)));
     checkText(text(game.window), "Snowquill", "window title");
@@ -136,8 +137,8 @@ void checkWindowAndControls(Game &game)
                                                 hex(static_cast<unsigned long>(spec.style)));
         const RECT place = rectInClient(control, game.window);
         RECT expected = {spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
-        check(EqualRect(&place, &expected) != 0, "rectangle of " + std::to_string(spec.id) + ": " + describe(place) +
-                                                     ", expected " + describe(expected));
+        check(EqualRect(&place, &expected) != 0,
+              "rectangle of " + std::to_string(spec.id) + ": " + describe(place) + ", expected " + describe(expected));
         ++index;
     }
     context("");
@@ -203,11 +204,11 @@ void checkLooks(Game &game)
         // Fitted to the control: the same pixels when the sizes agree, close when the
         // bitmap is a pixel wider or narrower than its button.
         const bool sameSize = shown.width == bitmap.width && shown.height == bitmap.height;
-        const double buttonShare = matchShare(shown, resizeNearest(bitmap, shown.width, shown.height), sameSize ? 2 : 96);
-        if (!check(buttonShare >= (sameSize ? 0.99 : 0.75), std::string("the ") + button.name +
-                                                                 " button shows its bitmap (" +
-                                                                 std::to_string(static_cast<int>(buttonShare * 100)) +
-                                                                 "% of pixels match)"))
+        const double buttonShare =
+            matchShare(shown, resizeNearest(bitmap, shown.width, shown.height), sameSize ? 2 : 96);
+        if (!check(buttonShare >= (sameSize ? 0.99 : 0.75),
+                   std::string("the ") + button.name + " button shows its bitmap (" +
+                       std::to_string(static_cast<int>(buttonShare * 100)) + "% of pixels match)"))
             keepImage(shown, std::string("button-") + button.name);
     }
 

@@ -147,31 +147,18 @@ bool expectSounds(Game &game, const std::vector<int> &ids, const std::string &wh
         return false;
     for (const Sound &sound : sounds)
         if (!check(sound.function == "PlaySoundA" && sound.flags == SOUND_FLAGS && sound.module == "own",
-                   what + ": each sound from the game's resources, played asynchronously; got \"" + sound.line +
-                       "\""))
+                   what + ": each sound from the game's resources, played asynchronously; got \"" + sound.line + "\""))
             return false;
     return true;
 }
 
-std::string clockField(const Game &game)
-{
-    return text(game.clock);
-}
+std::string clockField(const Game &game) { return text(game.clock); }
 
-std::string movesField(const Game &game)
-{
-    return text(game.moves);
-}
+std::string movesField(const Game &game) { return text(game.moves); }
 
-std::string resultField(const Game &game)
-{
-    return text(game.result);
-}
+std::string resultField(const Game &game) { return text(game.result); }
 
-Image view(HWND control)
-{
-    return captureWindow(control);
-}
+Image view(HWND control) { return captureWindow(control); }
 
 POINT pieceCorner(int width, int height, int tile)
 {

@@ -7,10 +7,7 @@ using namespace game;
 
 namespace {
 
-bool sameRect(const RECT &a, const RECT &b)
-{
-    return EqualRect(&a, &b) != 0;
-}
+bool sameRect(const RECT &a, const RECT &b) { return EqualRect(&a, &b) != 0; }
 
 // Presses the left button at a client point, drags by (40, 30) and lets go.
 RECT dragFrom(const Game &game, int x, int y)

@@ -149,8 +149,8 @@ bool readFile(const std::string &path, std::string &contents)
 
 bool writeFile(const std::string &path, const std::string &contents)
 {
-    HANDLE file = CreateFileA(windowsPath(path).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file =
+        CreateFileA(windowsPath(path).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
@@ -213,10 +213,7 @@ std::string freshFolder(const std::string &name)
 
 // ---- Checks and the report ----
 
-void context(const std::string &text)
-{
-    currentContext = text;
-}
+void context(const std::string &text) { currentContext = text; }
 
 void group(const std::string &name)
 {
@@ -271,17 +268,11 @@ int finish()
     return failures == 0 ? 0 : 1;
 }
 
-int failureCount()
-{
-    return failures;
-}
+int failureCount() { return failures; }
 
 // ---- Waiting with deadlines ----
 
-DWORD now()
-{
-    return GetTickCount();
-}
+DWORD now() { return GetTickCount(); }
 
 bool waitFor(const std::function<bool()> &condition, int timeoutMs)
 {
@@ -344,7 +335,8 @@ bool start(Program &program, const std::string &sourceExe, const std::string &fo
     std::string commandLine = "\"" + program.exe + "\"";
     std::vector<char> commandBuffer(commandLine.begin(), commandLine.end());
     commandBuffer.push_back('\0');
-    const std::string currentDir = startOptions.currentDir.empty() ? program.folder : windowsPath(startOptions.currentDir);
+    const std::string currentDir =
+        startOptions.currentDir.empty() ? program.folder : windowsPath(startOptions.currentDir);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     if (startOptions.showCommand >= 0) {
@@ -493,10 +485,7 @@ bool setText(HWND window, const std::string &value)
                                &result) != 0;
 }
 
-LONG style(HWND window)
-{
-    return GetWindowLongA(window, GWL_STYLE);
-}
+LONG style(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
 
 RECT screenRect(HWND window)
 {
@@ -639,10 +628,7 @@ Image captureScreen(const RECT &rect)
     return image;
 }
 
-Image captureWindow(HWND window)
-{
-    return captureScreen(screenRect(window));
-}
+Image captureWindow(HWND window) { return captureScreen(screenRect(window)); }
 
 namespace {
 
@@ -695,8 +681,8 @@ bool loadResourceBitmap(const std::string &exe, int id, Image &image)
     HMODULE module = LoadLibraryExA(windowsPath(exe).c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     if (module == NULL)
         return false;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     bool ok = false;
     BITMAP record;
     if (bitmap != NULL && GetObjectA(bitmap, sizeof(record), &record) == sizeof(record)) {

@@ -18,7 +18,7 @@ namespace e2e {
 
 // Reads the command line (--key=value options) and prints the test's name. Call first.
 // Every test gets --work=<folder for its files> and --winmm=<recording winmm.dll>.
-void init(int argc, char **argv, const char *testName);
+void init(int argc, char **argv, const char *name);
 // The value of --key=value, or "" when it was not given.
 std::string option(const char *key);
 // The same, but a missing option ends the test as a failure.
@@ -77,17 +77,17 @@ struct Program {
 };
 
 struct StartOptions {
-    std::string currentDir;                                   // "" = the program's folder
-    bool recordSounds = true;                                 // copy winmm.dll beside it
+    std::string currentDir;                                       // "" = the program's folder
+    bool recordSounds = true;                                     // copy winmm.dll beside it
     std::vector<std::pair<std::string, std::string>> environment; // extra variables
-    std::vector<std::string> extraFiles;                      // copied beside the program
-    int showCommand = -1;                                     // SW_... for its first window; -1 = default
+    std::vector<std::string> extraFiles;                          // copied beside the program
+    int showCommand = -1;                                         // SW_... for its first window; -1 = default
 };
 
 // Copies sourceExe (a host or Windows path) into folder (created when missing) and
 // starts the copy there. False (and a failure reported) when it could not start.
 bool start(Program &program, const std::string &sourceExe, const std::string &folder,
-           const StartOptions &options = StartOptions());
+           const StartOptions &startOptions = StartOptions());
 // Waits until the process shows a visible top-level window of the class; sets
 // program.window. NULL on time-out.
 HWND waitForWindow(Program &program, const char *className, int timeoutMs = 15000);
@@ -98,18 +98,18 @@ void terminate(Program &program);
 
 // ---- Windows and controls ----
 
-HWND child(HWND parent, int id);                // a direct child by control id
-HWND descendant(HWND parent, int id);           // at any depth
-std::vector<HWND> children(HWND parent);        // direct children, in z-order
+HWND child(HWND parent, int id);         // a direct child by control id
+HWND descendant(HWND parent, int id);    // at any depth
+std::vector<HWND> children(HWND parent); // direct children, in z-order
 std::string className(HWND window);
-std::string text(HWND window);                  // WM_GETTEXT, answered by the owner thread
-bool setText(HWND window, const std::string &text);
+std::string text(HWND window); // WM_GETTEXT, answered by the owner thread
+bool setText(HWND window, const std::string &value);
 LONG style(HWND window);
 RECT screenRect(HWND window);
-RECT rectInClient(HWND window, HWND parent);    // window's rectangle in parent's client coordinates
-std::string describe(const RECT &rect);         // "(x, y) w x h"
+RECT rectInClient(HWND window, HWND parent); // window's rectangle in parent's client coordinates
+std::string describe(const RECT &rect);      // "(x, y) w x h"
 // Top-level windows of a process with the class (all classes when className is NULL).
-std::vector<HWND> topWindows(DWORD processId, const char *className);
+std::vector<HWND> topWindows(DWORD processId, const char *wantedClass);
 
 // BM_CLICK, sent: returns once the command has run. False when the program did not
 // answer within timeoutMs (for example because the command opened a modal window).
@@ -182,7 +182,7 @@ struct Sound {
     int id = -1;          // resource id, -1 when the sound was named or NULL
     std::string name;
     unsigned long flags = 0;
-    std::string module;   // "own", "none", "other"
+    std::string module; // "own", "none", "other"
     std::string line;
 };
 std::vector<Sound> allSounds(const Program &program);
