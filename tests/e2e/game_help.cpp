@@ -91,6 +91,8 @@ void checkHelpViewer()
     const std::string gameFolder = freshFolder("withhelp");
     writeFile(joinPath(gameFolder, "snowquill-help.chm"), "ITSF stand-in help file");
     StartOptions options;
+    // Started from another folder: the help file is looked for beside the program.
+    options.currentDir = freshFolder("elsewhere");
     options.environment.push_back({"SNOWQUILL_HELP_LOG", log});
     options.environment.push_back({"SNOWQUILL_HELP_HOLD_MS", "4000"});
     Game game;
