@@ -186,7 +186,8 @@ int main(int argc, char **argv)
     launch(game, "games");
     Tally tally;
     int deal = 0;
-    while (deal < MAX_DEALS && (deal < MIN_DEALS || tally.solved == 0 || tally.unsolvable == 0)) {
+    // Until both endings and some pushes have been seen.
+    while (deal < MAX_DEALS && (deal < MIN_DEALS || tally.solved == 0 || tally.unsolvable == 0 || tally.pushes == 0)) {
         ++deal;
         const int failuresBefore = failureCount();
         playDeal(game, deal, tally);
