@@ -86,6 +86,8 @@ Probe probe(const Entry &entry)
     const std::string::size_type raw = text.find("raw=");
     if (code == 98)
         result.raw = "hung";
+    else if (code == EXCEPTION_ACCESS_VIOLATION)
+        result.raw = "crashed (access violation)";
     else if (code != 0 || raw == std::string::npos)
         result.raw = "crashed (exit " + std::to_string(code) + ")";
     else
