@@ -5,8 +5,8 @@
 //   move     from a tile click (BM_CLICK, sent) until the moved tile and everything the
 //            move left to paint is painted (RedrawWindow with RDW_UPDATENOW, which under
 //            Wine paints another process's windows before it returns);
-//   repaint  a whole-board repaint: the fifteen tiles and the preview invalidated, then
-//            painted the same way;
+//   repaint  a whole-board repaint: the fifteen tiles and the preview each drawn once (made
+//            to draw with BM_SETSTATE, which draws a button at once inside the game);
 //   floor    one LoadImageA of the same file with LR_LOADFROMFILE and one StretchBlt of a
 //            piece onto 48 x 48, timed here in the benchmark's own process;
 // and, once, the time from starting the game to the first complete paint of its window.
@@ -192,16 +192,22 @@ struct Row {
     double previewMs = 0;     // the preview alone repainted (the whole picture, HALFTONE)
 };
 
-// Median time of repainting one control from here: invalidated, then painted at once.
-double repaintOne(HWND control, HWND window, int runs)
+// A draw of owner-drawn controls forced from here: BM_SETSTATE, sent, makes the button
+// draw itself at once inside the game (one WM_DRAWITEM each; the game draws the whole
+// control whatever the reason). Pressed, then released again: two draws of each control.
+// Returns the time of one draw of all of them. A repaint by invalidation instead would race
+// the game's own message loop, which may paint a control a second time.
+double drawControls(const std::vector<HWND> &controls, int runs)
 {
     std::vector<double> times;
     times.reserve(static_cast<size_t>(runs));
     for (int run = 0; run < runs; ++run) {
         const LARGE_INTEGER from = tick();
-        RedrawWindow(control, NULL, NULL, RDW_INVALIDATE);
-        paintPending(window);
-        times.push_back(milliseconds(from, tick()));
+        for (HWND control : controls)
+            SendMessageA(control, BM_SETSTATE, TRUE, 0);
+        for (HWND control : controls)
+            SendMessageA(control, BM_SETSTATE, FALSE, 0);
+        times.push_back(milliseconds(from, tick()) / 2.0);
     }
     return median(times);
 }
@@ -331,19 +337,11 @@ int main(int argc, char **argv)
         e2e::click(e2e::child(game.window, ID_CANCEL), 120000);
         paintPending(game.window);
 
-        std::vector<double> repaints;
-        repaints.reserve(static_cast<size_t>(size.runs));
-        for (int run = 0; run < size.runs; ++run) {
-            const LARGE_INTEGER from = tick();
-            for (int tile = 1; tile <= 15; ++tile)
-                RedrawWindow(game.tile[tile], NULL, NULL, RDW_INVALIDATE);
-            RedrawWindow(preview, NULL, NULL, RDW_INVALIDATE);
-            paintPending(game.window);
-            repaints.push_back(milliseconds(from, tick()));
-        }
-        row.repaintMs = median(repaints);
-        row.tileMs = repaintOne(game.tile[6], game.window, size.runs);
-        row.previewMs = repaintOne(preview, game.window, size.runs);
+        std::vector<HWND> board(game.tile + 1, game.tile + 16);
+        board.push_back(preview);
+        row.repaintMs = drawControls(board, size.runs);
+        row.tileMs = drawControls({game.tile[6]}, size.runs);
+        row.previewMs = drawControls({preview}, size.runs);
         std::printf("  floor %.2f ms (onto a window %.2f ms), move %.2f ms, repaint %.2f ms (one tile %.2f ms, the "
                     "preview %.2f ms)\n",
                     row.floorMs, row.screenFloorMs, row.moveMs, row.repaintMs, row.tileMs, row.previewMs);

@@ -30,7 +30,11 @@ fi
   echo "1024 x 768 x 24 display. Medians; the floor is one LoadImageA of the picture file plus one"
   echo "StretchBlt of a piece onto 48 x 48, timed in the benchmark's own process. The game runs"
   echo "with the tests' recording stand-in for winmm.dll, which takes each sound call and plays"
-  echo "nothing, so that the figures are the drawing's."
+  echo "nothing, so that the figures are the drawing's. A move is a real click (BM_CLICK): the"
+  echo "game draws the clicked tile when it is pressed and when it is released (and once more when"
+  echo "it takes the focus from another control), each time reading the picture file; the moved"
+  echo "window keeps its pixels. One tile, the preview and the board are drawn by BM_SETSTATE,"
+  echo "which makes a button draw itself at once, exactly once."
   echo
   cat "$table"
 } > bench/results.md
