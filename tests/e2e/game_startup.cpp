@@ -121,24 +121,24 @@ void checkWindowAndControls(Game &game)
     const std::vector<HWND> all = children(game.window);
     checkEqual(static_cast<long long>(all.size()), 25, "number of child controls");
     size_t index = 0;
-    for (const ControlSpec &spec : controls) {
-        context("control " + std::to_string(spec.id));
-        HWND control = child(game.window, spec.id);
-        if (!check(control != NULL, "control " + std::to_string(spec.id) + " exists")) {
+    for (const ControlSpec &row : controls) {
+        context("control " + std::to_string(row.id));
+        HWND control = child(game.window, row.id);
+        if (!check(control != NULL, "control " + std::to_string(row.id) + " exists")) {
             ++index;
             continue;
         }
         check(index < all.size() && all[index] == control,
-              "control " + std::to_string(spec.id) + " is number " + std::to_string(index + 1) + " in creation order");
-        check(sameClass(className(control), spec.className),
-              "class of " + std::to_string(spec.id) + ": " + className(control) + ", expected " + spec.className);
-        check(style(control) == spec.style, "style of " + std::to_string(spec.id) + ": " +
-                                                hex(static_cast<unsigned long>(style(control))) + ", expected " +
-                                                hex(static_cast<unsigned long>(spec.style)));
+              "control " + std::to_string(row.id) + " is number " + std::to_string(index + 1) + " in creation order");
+        check(sameClass(className(control), row.className),
+              "class of " + std::to_string(row.id) + ": " + className(control) + ", expected " + row.className);
+        check(style(control) == row.style, "style of " + std::to_string(row.id) + ": " +
+                                               hex(static_cast<unsigned long>(style(control))) + ", expected " +
+                                               hex(static_cast<unsigned long>(row.style)));
         const RECT place = rectInClient(control, game.window);
-        RECT expected = {spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
+        RECT expected = {row.x, row.y, row.x + row.width, row.y + row.height};
         check(EqualRect(&place, &expected) != 0,
-              "rectangle of " + std::to_string(spec.id) + ": " + describe(place) + ", expected " + describe(expected));
+              "rectangle of " + std::to_string(row.id) + ": " + describe(place) + ", expected " + describe(expected));
         ++index;
     }
     context("");
