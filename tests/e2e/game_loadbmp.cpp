@@ -116,7 +116,11 @@ void checkLetteredTiles(Game &game)
                             sumY += y;
                         }
                     }
-                return light >= 48 * 48 / 2 && dark >= 20;
+                // Wait for a centred letter too: just after the dialog closes, the capture
+                // can still hold bits of the dialog where the tile is not yet repainted.
+                const bool centred =
+                    dark > 0 && sumX / dark >= 16 && sumX / dark <= 32 && sumY / dark >= 16 && sumY / dark <= 32;
+                return light >= 48 * 48 / 2 && dark >= 20 && centred;
             },
             3000);
         bool ok = check(light >= 48 * 48 / 2, name + " is a light tile (" + std::to_string(light) + " light pixels)");
