@@ -81,58 +81,44 @@ TEST(BmpCheck, TruncatedFilesAreRefused)
     EXPECT_TRUE(fits(lying));
 }
 
-TEST(BmpCheck, AbsurdOrMissingDimensionsAreRefused)
-{
-    std::vector<unsigned char> file = makeBmp(16, 16, 24);
-    put32(file, 18, 100000);
-    put32(file, 22, 100000);
-    EXPECT_FALSE(fits(file)) << "100000 x 100000 in a small file";
-    file = makeBmp(16, 16, 24);
-    put32(file, 18, 0);
-    EXPECT_FALSE(fits(file)) << "zero width";
-    file = makeBmp(16, 16, 24);
-    put32(file, 22, 0);
-    EXPECT_FALSE(fits(file)) << "zero height";
-    file = makeBmp(16, 16, 24);
-    put32(file, 18, static_cast<std::uint32_t>(-16));
-    EXPECT_FALSE(fits(file)) << "negative width";
-    file = makeBmp(16, 16, 24);
-    put32(file, 22, 0x80000000u);
-    EXPECT_FALSE(fits(file)) << "the most negative height";
-    file = makeBmp(16, 16, 24);
-    put32(file, 18, 70000);
-    EXPECT_FALSE(fits(file)) << "wider than the loader allows";
-}
+// One field of an otherwise well-formed picture changed to a value the check must refuse.
+struct DamagedField {
+    const char *what;
+    int bits;            // depth of the picture before the change
+    std::size_t offset;  // where the field starts in the file
+    int fieldBytes;      // 2 or 4
+    std::uint32_t value; // what is written there
+};
 
-TEST(BmpCheck, MalformedHeadersAreRefused)
+TEST(BmpCheck, DamagedHeadersAreRefused)
 {
-    std::vector<unsigned char> file = makeBmp(16, 16, 24);
-    file[0] = 'P';
-    EXPECT_FALSE(fits(file)) << "no BM signature";
-    file = makeBmp(16, 16, 24);
-    put32(file, 14, 66);
-    EXPECT_FALSE(fits(file)) << "unknown header size";
-    file = makeBmp(16, 16, 24);
-    put16(file, 26, 2);
-    EXPECT_FALSE(fits(file)) << "two planes";
-    file = makeBmp(16, 16, 24);
-    put16(file, 28, 7);
-    EXPECT_FALSE(fits(file)) << "seven bits per pixel";
-    file = makeBmp(16, 16, 24);
-    put32(file, 30, 4);
-    EXPECT_FALSE(fits(file)) << "embedded JPEG";
-    file = makeBmp(16, 16, 24);
-    put32(file, 30, 1);
-    EXPECT_FALSE(fits(file)) << "run-length coding at 24 bits";
-    file = makeBmp(16, 16, 8);
-    put32(file, 46, 100000);
-    EXPECT_FALSE(fits(file)) << "a colour table larger than the file";
-    file = makeBmp(16, 16, 24);
-    put32(file, 10, static_cast<std::uint32_t>(file.size()) + 10);
-    EXPECT_FALSE(fits(file)) << "pixel offset past the end";
-    file = makeBmp(16, 16, 24);
-    put32(file, 10, 20);
-    EXPECT_FALSE(fits(file)) << "pixel offset inside the headers";
+    const std::uint32_t past = 10000; // further than any of these small files reach
+    const DamagedField damaged[] = {
+        {"no BM signature", 24, 0, 2, 'P' | ('M' << 8)},
+        {"100000 x 100000 in a small file", 24, 18, 4, 100000},
+        {"zero width", 24, 18, 4, 0},
+        {"zero height", 24, 22, 4, 0},
+        {"negative width", 24, 18, 4, static_cast<std::uint32_t>(-16)},
+        {"the most negative height", 24, 22, 4, 0x80000000u},
+        {"wider than the loader allows", 24, 18, 4, 70000},
+        {"unknown header size", 24, 14, 4, 66},
+        {"two planes", 24, 26, 2, 2},
+        {"seven bits per pixel", 24, 28, 2, 7},
+        {"embedded JPEG", 24, 30, 4, 4},
+        {"run-length coding at 24 bits", 24, 30, 4, 1},
+        {"a colour table larger than the file", 8, 46, 4, 100000},
+        {"pixel offset past the end", 24, 10, 4, past},
+        {"pixel offset inside the headers", 24, 10, 4, 20},
+    };
+    for (const DamagedField &field : damaged) {
+        std::vector<unsigned char> file = makeBmp(16, 16, field.bits);
+        ASSERT_TRUE(fits(file)) << field.what << ": the picture before the change";
+        if (field.fieldBytes == 2)
+            put16(file, field.offset, field.value);
+        else
+            put32(file, field.offset, field.value);
+        EXPECT_FALSE(fits(file)) << field.what;
+    }
 }
 
 TEST(BmpCheck, RunLengthPicturesNeedTheirWholeStream)

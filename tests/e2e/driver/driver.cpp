@@ -597,6 +597,23 @@ Image makeImage(int width, int height, uint32_t colour)
     return image;
 }
 
+namespace {
+
+// The layout of an Image's pixels for GDI: 32-bit, rows from the top down.
+BITMAPINFO pixelLayout(const Image &image)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+} // namespace
+
 Image captureScreen(const RECT &rect)
 {
     Image image = makeImage(rect.right - rect.left, rect.bottom - rect.top);
@@ -604,13 +621,7 @@ Image captureScreen(const RECT &rect)
         return Image();
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = image.width;
-    info.bmiHeader.biHeight = -image.height; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = pixelLayout(image);
     void *bits = NULL;
     HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
     if (section != NULL && bits != NULL) {
@@ -687,13 +698,7 @@ bool loadResourceBitmap(const std::string &exe, int id, Image &image)
     BITMAP record;
     if (bitmap != NULL && GetObjectA(bitmap, sizeof(record), &record) == sizeof(record)) {
         image = makeImage(record.bmWidth, record.bmHeight);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = image.width;
-        info.bmiHeader.biHeight = -image.height; // top-down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = pixelLayout(image);
         HDC screen = GetDC(NULL);
         ok = GetDIBits(screen, bitmap, 0, static_cast<UINT>(image.height), image.pixels.data(), &info,
                        DIB_RGB_COLORS) == image.height;
