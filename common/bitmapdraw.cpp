@@ -1,33 +1,5 @@
 #include "bitmapdraw.h"
 
-#include "bmpcheck.h"
-
-namespace {
-
-// Reads the start of the file and its length, and asks whether its headers fit inside it.
-bool pictureFileFits(const char *path)
-{
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    unsigned char head[BMP_HEADER_BYTES] = {};
-    DWORD headLength = 0;
-    LARGE_INTEGER length = {};
-    const bool read = ReadFile(file, head, sizeof(head), &headLength, NULL) && GetFileSizeEx(file, &length);
-    CloseHandle(file);
-    return read && bmpHeadersFit(head, headLength, static_cast<std::uint64_t>(length.QuadPart));
-}
-
-} // namespace
-
-HBITMAP loadPictureFile(const char *path)
-{
-    if (!pictureFileFits(path))
-        return NULL;
-    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(NULL), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-}
-
 bool bitmapSize(HBITMAP bitmap, int *width, int *height)
 {
     BITMAP record;

@@ -1,13 +1,8 @@
-// Drawing bitmaps onto owner-drawn buttons: the skinned buttons and the picture views.
+// Drawing bitmaps onto owner-drawn buttons: the skinned buttons.
 #ifndef COMMON_BITMAPDRAW_H
 #define COMMON_BITMAPDRAW_H
 
 #include <windows.h>
-
-// Loads a picture file at its own size, or returns NULL when it is not a bitmap that
-// can be used: missing, unreadable, or with headers that don't fit the file's length.
-// The caller deletes the bitmap when it has drawn it.
-HBITMAP loadPictureFile(const char *path);
 
 // Width and height of a loaded bitmap; false when they can't be read.
 bool bitmapSize(HBITMAP bitmap, int *width, int *height);

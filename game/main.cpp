@@ -12,6 +12,7 @@
 #include "board.h"
 #include "clock.h"
 #include "inttostring.h"
+#include "picture.h"
 #include "resource.h"
 #include "sounds.h"
 #include "titledrag.h"
@@ -27,6 +28,7 @@ const int WINDOW_HEIGHT = 374;
 const int WINDOW_OFFSET_X = 320; // from the screen's centre; slightly off the exact halves
 const int WINDOW_OFFSET_Y = 190;
 const int PATH_BUFFER = 260;
+const int PREVIEW_SIZE = 88; // the preview of the whole picture, beside the board
 const COLORREF LIGHT_TILE = RGB(226, 226, 220);
 const COLORREF LIGHT_EDGE = RGB(160, 160, 150);
 const COLORREF LETTER_COLOUR = RGB(60, 60, 60);
@@ -50,12 +52,8 @@ std::string mybells;
 // The title bar painted on the skin: a press inside it drags the window.
 const RECT titleRect = {0, 0, 580, 25};
 
-// Tile buttons by tile number (index 0 unused), and each by its own name.
+// Tile buttons by tile number (index 0 unused).
 HWND tileButton[TILE_COUNT + 1];
-HWND &hButtonA = tileButton[1], &hButtonB = tileButton[2], &hButtonC = tileButton[3], &hButtonD = tileButton[4],
-     &hButtonE = tileButton[5], &hButtonF = tileButton[6], &hButtonG = tileButton[7], &hButtonH = tileButton[8],
-     &hButtonI = tileButton[9], &hButtonJ = tileButton[10], &hButtonK = tileButton[11], &hButtonL = tileButton[12],
-     &hButtonM = tileButton[13], &hButtonN = tileButton[14], &hButtonO = tileButton[15];
 HWND hPictures, hStart, hCancel, hDisplay, hMinimize, hQuestion, hCloseOut, hOurClock, hMoveCount, hResult;
 
 namespace {
@@ -76,7 +74,7 @@ const ControlRow controlRows[] = {
     {&hPictures, "BUTTON", OWNER_DRAWN, 413, 257, 94, 28, ID_PICTURES},
     {&hStart, "BUTTON", OWNER_DRAWN, 315, 257, 93, 28, ID_START},
     {&hCancel, "BUTTON", OWNER_DRAWN, 512, 257, 95, 28, ID_CANCEL},
-    {&hDisplay, "BUTTON", OWNER_DRAWN, 516, 66, 88, 88, ID_DISPLAY},
+    {&hDisplay, "BUTTON", OWNER_DRAWN, 516, 66, PREVIEW_SIZE, PREVIEW_SIZE, ID_DISPLAY},
     {&hMinimize, "BUTTON", OWNER_DRAWN, 585, 4, 18, 19, ID_MINIMIZE},
     {&hQuestion, "BUTTON", OWNER_DRAWN, 603, 4, 18, 19, ID_QUESTION},
     {&hCloseOut, "BUTTON", OWNER_DRAWN, 620, 4, 19, 19, ID_CLOSEOUT},
@@ -270,6 +268,7 @@ void onLoadPicture(HWND window)
     if (GetOpenFileNameA(&dialog) == 0)
         return;
     myimage = chosen;
+    forgetPicture(); // the chosen file is read afresh, even when it is the one already shown
     const std::string::size_type slash = myimage.rfind('\\');
     mybells = slash == std::string::npos ? myimage : myimage.substr(slash + 1);
     redrawPicture();
@@ -370,37 +369,17 @@ void drawPlainTile(const DRAWITEMSTRUCT *item, int tile)
     DeleteObject(font);
 }
 
-// Tile n shows its own piece of the picture wherever it stands. The last column and row
-// start at w - w/4 and h - h/4, so that they end exactly at the picture's edges.
+// Tile n shows its own piece of the picture wherever it stands.
 void drawTile(const DRAWITEMSTRUCT *item, int tile)
 {
-    HBITMAP picture = loadPictureFile(myimage.c_str());
-    int width = 0;
-    int height = 0;
-    if (bitmapSize(picture, &width, &height) && width / 4 > 0 && height / 4 > 0) {
-        const int column = (tile - 1) % 4;
-        const int row = (tile - 1) / 4;
-        const int pieceX[4] = {0, width / 4, width / 2, width - width / 4};
-        const int pieceY[4] = {0, height / 4, height / 2, height - height / 4};
-        stretchBitmap(item->hDC, item->rcItem, picture, pieceX[column], pieceY[row], width / 4, height / 4, false);
-    } else {
+    if (!drawPicturePiece(item->hDC, item->rcItem, myimage.c_str(), tile - 1))
         drawPlainTile(item, tile);
-    }
-    if (picture != NULL)
-        DeleteObject(picture);
 }
 
 void drawPreview(const DRAWITEMSTRUCT *item)
 {
-    HBITMAP picture = loadPictureFile(myimage.c_str());
-    int width = 0;
-    int height = 0;
-    if (bitmapSize(picture, &width, &height) && width > 0 && height > 0)
-        stretchBitmap(item->hDC, item->rcItem, picture, 0, 0, width, height, true);
-    else
+    if (!drawPictureWhole(item->hDC, item->rcItem, myimage.c_str()))
         drawPlainTile(item, 0);
-    if (picture != NULL)
-        DeleteObject(picture);
 }
 
 void onDrawItem(int id, const DRAWITEMSTRUCT *item)
@@ -509,6 +488,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
         0, szClassName, "Snowquill", WS_POPUP | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
         GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, NULL, hInstance, NULL);
     createControls(window);
+    pictureForms(PREVIEW_SIZE, PREVIEW_SIZE, TILE_SIZE);
     setarray();
     ShowWindow(window, nShowCmd);
 
@@ -517,5 +497,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    forgetPicture();
     return static_cast<int>(message.wParam);
 }

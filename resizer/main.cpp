@@ -8,6 +8,7 @@
 #include "bitmapdraw.h"
 #include "bmpfile.h"
 #include "inttostring.h"
+#include "picture.h"
 #include "resource.h"
 #include "sound.h"
 #include "titledrag.h"
@@ -28,6 +29,7 @@ const int WINDOW_WIDTH = 544; // the skin's size
 const int WINDOW_HEIGHT = 374;
 const int WINDOW_OFFSET_X = 270; // left = half the screen width - 270
 const int WINDOW_OFFSET_Y = 190; // top = half the screen height - 190
+const int PREVIEW_SIZE = 192;    // the preview, and the pictures saved from it
 
 // The title bar painted on the skin, in client coordinates: a press inside drags the window.
 RECT titleRect = {0, 0, 480, 25};
@@ -57,7 +59,7 @@ struct ControlEntry {
 };
 
 const ControlEntry controls[] = {
-    {&hPicture, ID_PICTURE, 53, 78, 192, 192, 0, 0},
+    {&hPicture, ID_PICTURE, 53, 78, PREVIEW_SIZE, PREVIEW_SIZE, 0, 0},
     {&hGrab, ID_GRAB, 415, 257, 94, 28, IDB_GRAB, IDB_GRAB_DOWN},
     {&hShow, ID_SHOW, 315, 257, 95, 28, IDB_SHOW, IDB_SHOW_DOWN},
     {&hMinimize, ID_MINIMIZE, 500, 4, 18, 19, IDB_MINIMIZE, IDB_MINIMIZE_DOWN},
@@ -119,20 +121,13 @@ void nextSaveName()
 // ---------------------------------------------------------------------------------------
 // Drawing.
 
-// Draws the picture named by myimage stretched over the whole of area, with the same
-// HALFTONE stretch for the screen and for a saved file. A file that isn't a usable
-// bitmap gives an empty dark square.
+// Draws the picture named by myimage stretched over the whole of area with HALFTONE, the
+// same for the screen and for a saved file. A file that isn't a usable bitmap gives an
+// empty dark square.
 void drawPreview(HDC target, const RECT &area)
 {
-    HBITMAP picture = loadPictureFile(myimage.c_str());
-    int width = 0;
-    int height = 0;
-    if (bitmapSize(picture, &width, &height) && width > 0 && height > 0)
-        stretchBitmap(target, area, picture, 0, 0, width, height, true);
-    else
+    if (!drawPictureWhole(target, area, myimage.c_str()))
         FillRect(target, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (picture != NULL)
-        DeleteObject(picture);
 }
 
 // Writes what the preview shows in window (its whole client area) into the file named by
@@ -227,6 +222,7 @@ void onGetPreview(HWND window)
     if (!GetOpenFileNameA(&dialog))
         return;
     myimage = chosen;
+    forgetPicture(); // the chosen file is read afresh, even when it is the one already shown
     InvalidateRect(hPicture, NULL, TRUE);
     UpdateWindow(hPicture);
     loadbmp += 1;
@@ -348,6 +344,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
         0, szClassName, "Pixelhem", WS_POPUP | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
         GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, NULL, hInstance, NULL);
     createControls(window, GetModuleHandleA(NULL));
+    pictureForms(PREVIEW_SIZE, PREVIEW_SIZE, 0);
     ShowWindow(window, nShowCmd);
 
     MSG message = {};
@@ -355,6 +352,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    forgetPicture();
     UnregisterClassA(szClassName, hInstance);
     if (skinBrush != NULL)
         DeleteObject(skinBrush);
