@@ -9,10 +9,6 @@ int size = 16;
 std::vector<int> board(size + 1);
 
 int tileSlot[TILE_COUNT + 1] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
-int &ID_BUTAPOS = tileSlot[1], &ID_BUTBPOS = tileSlot[2], &ID_BUTCPOS = tileSlot[3], &ID_BUTDPOS = tileSlot[4],
-    &ID_BUTEPOS = tileSlot[5], &ID_BUTFPOS = tileSlot[6], &ID_BUTGPOS = tileSlot[7], &ID_BUTHPOS = tileSlot[8],
-    &ID_BUTIPOS = tileSlot[9], &ID_BUTJPOS = tileSlot[10], &ID_BUTKPOS = tileSlot[11], &ID_BUTLPOS = tileSlot[12],
-    &ID_BUTMPOS = tileSlot[13], &ID_BUTNPOS = tileSlot[14], &ID_BUTOPOS = tileSlot[15];
 
 // Slot position rule: x = 50 + 50 * column, y = 75 + 50 * row.
 const int slotX[SLOT_COUNT + 1] = {0, 50, 100, 150, 200, 50, 100, 150, 200, 50, 100, 150, 200, 50, 100, 150, 200};
@@ -21,12 +17,7 @@ const int slotY[SLOT_COUNT + 1] = {0, 75, 75, 75, 75, 125, 125, 125, 125, 175, 1
 // Every tile starts in its home slot; index 16 is slot p.
 int tileX[SLOT_COUNT + 1] = {0, 50, 100, 150, 200, 50, 100, 150, 200, 50, 100, 150, 200, 50, 100, 150, 200};
 int tileY[SLOT_COUNT + 1] = {0, 75, 75, 75, 75, 125, 125, 125, 125, 175, 175, 175, 175, 225, 225, 225, 225};
-int &posah = tileX[1], &posaz = tileY[1], &posbh = tileX[2], &posbz = tileY[2], &posch = tileX[3], &poscz = tileY[3],
-    &posdh = tileX[4], &posdz = tileY[4], &poseh = tileX[5], &posez = tileY[5], &posfh = tileX[6], &posfz = tileY[6],
-    &posgh = tileX[7], &posgz = tileY[7], &poshh = tileX[8], &poshz = tileY[8], &posih = tileX[9], &posiz = tileY[9],
-    &posjh = tileX[10], &posjz = tileY[10], &poskh = tileX[11], &poskz = tileY[11], &poslh = tileX[12],
-    &poslz = tileY[12], &posmh = tileX[13], &posmz = tileY[13], &posnh = tileX[14], &posnz = tileY[14],
-    &posoh = tileX[15], &posoz = tileY[15], &posph = tileX[16], &pospz = tileY[16];
+int &posah = tileX[1], &posaz = tileY[1];
 
 int ID_BUT = 0;
 int validMove = 0;

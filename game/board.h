@@ -31,17 +31,13 @@ extern std::vector<int> board; // occupancy by slot: 0 = empty; index 0 is no sl
 
 // Slot number (1 to 16) of each tile, by tile number; entry 0 is unused.
 extern int tileSlot[TILE_COUNT + 1];
-extern int &ID_BUTAPOS, &ID_BUTBPOS, &ID_BUTCPOS, &ID_BUTDPOS, &ID_BUTEPOS, &ID_BUTFPOS, &ID_BUTGPOS, &ID_BUTHPOS,
-    &ID_BUTIPOS, &ID_BUTJPOS, &ID_BUTKPOS, &ID_BUTLPOS, &ID_BUTMPOS, &ID_BUTNPOS, &ID_BUTOPOS;
 
 // Placement table: where each tile's button is placed, by tile number, plus the pair of
 // slot p at index 16. After a single-step move, tile A's pair holds the destination of
 // whichever tile moved.
 extern int tileX[SLOT_COUNT + 1];
 extern int tileY[SLOT_COUNT + 1];
-extern int &posah, &posaz, &posbh, &posbz, &posch, &poscz, &posdh, &posdz, &poseh, &posez, &posfh, &posfz, &posgh,
-    &posgz, &poshh, &poshz, &posih, &posiz, &posjh, &posjz, &poskh, &poskz, &poslh, &poslz, &posmh, &posmz, &posnh,
-    &posnz, &posoh, &posoz, &posph, &pospz;
+extern int &posah, &posaz;
 
 extern int ID_BUT;      // the tile just clicked, 1 to 15; checkMove sets it back to 0
 extern int validMove;   // 1 when checkMove moved anything
