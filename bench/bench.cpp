@@ -1,66 +1,66 @@
-// What a move costs: the game driven from outside under Wine, timed side by side with the
-// floor of what one draw of a tile must cost.
+// What a move costs: the game and the resizer driven from outside under Wine, an earlier
+// build and this one side by side, for pictures of 192 x 192 up to 8000 x 6000.
 //
-// For pictures of 192 x 192, 1024 x 768, 4000 x 3000 and 8000 x 6000 it measures
-//   move     from a tile click (BM_CLICK, sent) until the moved tile and everything the
-//            move left to paint is painted (RedrawWindow with RDW_UPDATENOW, which under
-//            Wine paints another process's windows before it returns);
-//   repaint  a whole-board repaint: the fifteen tiles and the preview each drawn once (made
-//            to draw with BM_SETSTATE, which draws a button at once inside the game);
-//   floor    one LoadImageA of the same file with LR_LOADFROMFILE and one StretchBlt of a
-//            piece onto 48 x 48, timed here in the benchmark's own process;
-// and, once, the time from starting the game to the first complete paint of its window.
-// Medians of several runs; the costs are given as multiples of the floor.
+//   move      a tile click (BM_CLICK, sent) until the game has painted all it left to paint;
+//   board     the fifteen tiles and the preview invalidated and repainted by the game, with
+//             the picture drawn already;
+//   window    the whole window, as when it is uncovered: marked to be painted again, skin,
+//             controls and fields, and painted by the game's own message loop; until no part
+//             of it has anything left to paint and a message sent to it has come back;
+//   first     the board repainted just after the picture file changed on disk, so that the
+//             game reads it again; against the floor of one LoadImageA of the file plus the
+//             sixteen stretches of its pieces and preview, timed in the benchmark's process;
+//   preview   the resizer's preview repainted; save: a click on Save .Bmp until it returns;
+//   memory    the game's working set with the picture loaded and drawn.
+// Medians of several runs. The window repaint is also given as the earlier benchmark drove
+// it, control by control from this process, in a table of its own: there the messages
+// between the processes cost more than the drawing.
 //
-//   bench.exe --game=<snowquill.exe> --work=<folder> [--out=<results.md>]
+//   bench.exe --work=<folder> --out=<table.md> --old-game=<exe> --old-pixelhem=<exe>
+//             --game=<exe> --pixelhem=<exe>
 #include "driver.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
 struct Size {
-    int width;
-    int height;
-    int runs; // fewer for the big pictures, whose every draw reads tens of megabytes
+    int width, height, runs; // fewer runs for the big pictures, slow in the earlier build
 };
-const Size SIZES[] = {{192, 192, 40}, {1024, 768, 30}, {4000, 3000, 8}, {8000, 6000, 4}};
-const int STARTS = 5;
+const Size SIZES[] = {{192, 192, 25}, {1024, 768, 15}, {4000, 3000, 5}, {8000, 6000, 3}};
+const int SIZE_COUNT = 4;
 const double FRAME_MS = 1000.0 / 60.0;
 
-const int ID_START = 2000;
-const int ID_PICTURES = 3500;
-const int ID_CANCEL = 3700;
-const int ID_DISPLAY = 3900;
-int tileId(int tile) { return 100 * (tile + 4); }
+// The controls used, by the ids that game/resource.h and resizer/resource.h give them.
+const int ID_START = 2000, ID_PICTURES = 3500, ID_CANCEL = 3700, ID_CLOSEOUT = 300;
+const int ID_PIXELHEM_PREVIEW = 450, ID_PIXELHEM_SAVE = 550, ID_PIXELHEM_GET = 650, ID_PIXELHEM_CLOSE = 300;
 
-double milliseconds(const LARGE_INTEGER &from, const LARGE_INTEGER &to)
+double nowMs()
 {
-    static LARGE_INTEGER frequency = {};
-    if (frequency.QuadPart == 0)
-        QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    LARGE_INTEGER frequency, count;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-LARGE_INTEGER tick()
+// Median time of runs calls of action.
+double timed(int runs, const std::function<void()> &action)
 {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now;
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        const double from = nowMs();
+        action();
+        times.push_back(nowMs() - from);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
 }
 
 // A 24-bit bottom-up BMP of a colourful gradient, written a row at a time.
@@ -72,27 +72,25 @@ bool writePicture(const std::string &path, int width, int height)
     const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
     const DWORD imageSize = stride * static_cast<DWORD>(height);
     unsigned char header[54] = {'B', 'M'};
-    auto put = [&](int at, DWORD value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
+    auto put = [&](int at, DWORD value) {
+        for (int i = 0; i < 4; ++i)
             header[at + i] = static_cast<unsigned char>(value >> (8 * i));
     };
-    put(2, 54 + imageSize, 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, static_cast<DWORD>(width), 4);
-    put(22, static_cast<DWORD>(height), 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    put(34, imageSize, 4);
+    put(2, 54 + imageSize);
+    put(10, 54);
+    put(14, 40);
+    put(18, static_cast<DWORD>(width));
+    put(22, static_cast<DWORD>(height));
+    put(26, 1 | (24 << 16)); // planes, bits per pixel
+    put(34, imageSize);
     DWORD written = 0;
     bool ok = WriteFile(file, header, sizeof(header), &written, NULL) && written == sizeof(header);
     std::vector<unsigned char> row(stride, 0);
     for (int y = height - 1; ok && y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
-            const size_t at = static_cast<size_t>(x) * 3;
-            row[at] = static_cast<unsigned char>(60 + ((x / 16 + y / 16) % 2) * 100);
-            row[at + 1] = static_cast<unsigned char>(30 + (y * 200) / height);
-            row[at + 2] = static_cast<unsigned char>(40 + (x * 200) / width);
+            row[x * 3] = static_cast<unsigned char>(60 + ((x / 16 + y / 16) % 2) * 100);
+            row[x * 3 + 1] = static_cast<unsigned char>(30 + (y * 200) / height);
+            row[x * 3 + 2] = static_cast<unsigned char>(40 + (x * 200) / width);
         }
         ok = WriteFile(file, row.data(), stride, &written, NULL) && written == stride;
     }
@@ -100,175 +98,209 @@ bool writePicture(const std::string &path, int width, int height)
     return ok;
 }
 
-// The floor: one load of the file and one stretch of a piece onto a 48 x 48 target.
-double floorOnce(const std::string &path, HDC target)
+// Moves the file's last-write time on, as an editor saving it again would.
+void touch(const std::string &path)
 {
-    const LARGE_INTEGER from = tick();
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    FILETIME written;
+    GetSystemTimeAsFileTime(&written);
+    SetFileTime(file, NULL, NULL, &written);
+    CloseHandle(file);
+}
+
+// The floor of a first draw: one load of the file and the stretches of its fifteen pieces
+// onto 48 x 48 and of the whole onto the 88 x 88 preview, into a bitmap like the screen's.
+double firstDrawFloor(const std::string &path)
+{
+    HDC screen = GetDC(NULL);
+    HDC target = CreateCompatibleDC(screen);
+    HBITMAP targetBitmap = CreateCompatibleBitmap(screen, 88, 88);
+    HGDIOBJ previousTarget = SelectObject(target, targetBitmap);
+    const double from = nowMs();
     HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(NULL, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     BITMAP record = {};
     GetObjectA(bitmap, sizeof(record), &record);
-    HDC memory = CreateCompatibleDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    StretchBlt(target, 0, 0, 48, 48, memory, record.bmWidth / 4, record.bmHeight / 4, record.bmWidth / 4,
-               record.bmHeight / 4, SRCCOPY);
+    const int w = record.bmWidth / 4, h = record.bmHeight / 4;
+    for (int piece = 0; piece < 15; ++piece)
+        StretchBlt(target, 0, 0, 48, 48, memory, (piece % 4) * w, (piece / 4) * h, w, h, SRCCOPY);
+    SetStretchBltMode(target, HALFTONE);
+    StretchBlt(target, 0, 0, 88, 88, memory, 0, 0, record.bmWidth, record.bmHeight, SRCCOPY);
     GdiFlush();
+    const double took = nowMs() - from;
     SelectObject(memory, previous);
     DeleteDC(memory);
     DeleteObject(bitmap);
-    return milliseconds(from, tick());
+    SelectObject(target, previousTarget);
+    DeleteObject(targetBitmap);
+    DeleteDC(target);
+    ReleaseDC(NULL, screen);
+    return took;
 }
 
-bool paintPending(HWND window) { return RedrawWindow(window, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN) != FALSE; }
-
-struct Game {
-    e2e::Program program;
-    HWND window = NULL;
-    HWND tile[16] = {};
-};
-
-bool startGame(Game &game, const std::string &folder)
+// True while the window or one of its controls still has something to paint.
+bool paintPending(HWND window)
 {
-    // The recording stand-in for winmm.dll: it takes each sound call and plays nothing, so
-    // that what is timed is the drawing, not the sound system of the machine.
-    e2e::StartOptions options;
-    if (!e2e::start(game.program, e2e::requiredOption("game"), folder, options))
-        return false;
-    game.window = e2e::waitForWindow(game.program, "Snowquill");
-    if (game.window == NULL)
-        return false;
-    for (int tile = 1; tile <= 15; ++tile)
-        game.tile[tile] = e2e::child(game.window, tileId(tile));
-    return true;
+    if (GetUpdateRect(window, NULL, FALSE))
+        return true;
+    for (HWND control = GetWindow(window, GW_CHILD); control != NULL; control = GetWindow(control, GW_HWNDNEXT))
+        if (GetUpdateRect(control, NULL, FALSE))
+            return true;
+    return false;
 }
 
-int emptySlot(const Game &game)
+// Waits while the program paints by itself what is left to paint, as it does when its window
+// is uncovered; the message sent at the end returns once its last paint is over.
+void settle(HWND window)
 {
+    while (paintPending(window))
+        Sleep(1);
+    SendMessageA(window, WM_NULL, 0, 0);
+}
+
+// Marks the given part of the window (all of it for NULL), with its controls, to be
+// painted again, and waits until the program has painted it.
+void repaint(HWND window, HRGN part)
+{
+    RedrawWindow(window, NULL, part, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    settle(window);
+}
+
+// The same repaint, but driven control by control from here: each is asked to paint at
+// once by a message from this process, whose cost then outweighs the drawing.
+void repaintFromOutside(HWND window)
+{
+    RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// Repaints the board's tiles and the preview, and nothing else.
+void paintBoard(HWND window)
+{
+    HRGN board = CreateRectRgn(50, 75, 248, 273);
+    HRGN preview = CreateRectRgn(516, 66, 604, 154);
+    CombineRgn(board, board, preview, RGN_OR);
+    repaint(window, board);
+    DeleteObject(preview);
+    DeleteObject(board);
+}
+
+// Opens the program's file dialog with its button and chooses path in it.
+void choose(e2e::Program &program, HWND window, int button, const std::string &path)
+{
+    e2e::clickPosted(e2e::child(window, button));
+    HWND dialog = e2e::waitForDialog(program.process.dwProcessId, 10000);
+    DWORD_PTR result = 0;
+    if (dialog == NULL || !e2e::chooseFile(dialog, path, 120000) ||
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result) == 0)
+        e2e::fatal("the file dialog did not take " + path);
+}
+
+// A tile beside the empty slot, from where the tile windows stand.
+HWND movableTile(HWND window)
+{
+    int slotOf[16] = {};
     bool taken[17] = {};
     for (int tile = 1; tile <= 15; ++tile) {
-        const RECT rect = e2e::rectInClient(game.tile[tile], game.window);
-        const int slot = ((rect.top - 75) / 50) * 4 + (rect.left - 50) / 50 + 1;
-        if (slot >= 1 && slot <= 16)
-            taken[slot] = true;
+        RECT rect;
+        GetWindowRect(e2e::child(window, 100 * (tile + 4)), &rect);
+        MapWindowPoints(NULL, window, reinterpret_cast<POINT *>(&rect), 2);
+        slotOf[tile] = ((rect.top - 75) / 50) * 4 + (rect.left - 50) / 50 + 1;
+        taken[std::min(std::max(slotOf[tile], 0), 16)] = true;
     }
-    for (int slot = 1; slot <= 16; ++slot)
-        if (!taken[slot])
-            return slot;
-    return 0;
-}
-
-// A tile that stands beside the empty slot.
-int movableTile(const Game &game)
-{
-    const int empty = emptySlot(game);
+    const int empty = static_cast<int>(std::find(taken + 1, taken + 17, false) - taken);
     for (int tile = 1; tile <= 15; ++tile) {
-        const RECT rect = e2e::rectInClient(game.tile[tile], game.window);
-        const int slot = ((rect.top - 75) / 50) * 4 + (rect.left - 50) / 50 + 1;
-        const int dr = (slot - 1) / 4 - (empty - 1) / 4;
-        const int dc = (slot - 1) % 4 - (empty - 1) % 4;
-        if (dr * dr + dc * dc == 1)
-            return tile;
+        const int rows = (slotOf[tile] - 1) / 4 - (empty - 1) / 4, columns = (slotOf[tile] - 1) % 4 - (empty - 1) % 4;
+        if (rows * rows + columns * columns == 1)
+            return e2e::child(window, 100 * (tile + 4));
     }
-    return 0;
+    e2e::fatal("no tile beside the empty slot");
 }
 
-bool loadPicture(Game &game, const std::string &path)
-{
-    e2e::clickPosted(e2e::child(game.window, ID_PICTURES));
-    HWND dialog = e2e::waitForDialog(game.program.process.dwProcessId, 10000);
-    if (dialog == NULL || !e2e::chooseFile(dialog, path, 120000))
-        return false;
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(game.window, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result) != 0;
-}
-
-struct Row {
-    Size size;
-    double fileMb = 0;
-    double floorMs = 0;
-    double moveMs = 0;
-    double repaintMs = 0;
-    double screenFloorMs = 0; // the floor drawn onto a window of the benchmark's own
-    double tileMs = 0;        // one tile alone repainted
-    double previewMs = 0;     // the preview alone repainted (the whole picture, HALFTONE)
+struct Figures {
+    double move = 0, board = 0, window = 0, outside = 0, first = 0, preview = 0, save = 0, memoryMb = 0;
 };
 
-// A draw of owner-drawn controls forced from here: BM_SETSTATE, sent, makes the button
-// draw itself at once inside the game (one WM_DRAWITEM each; the game draws the whole
-// control whatever the reason). Pressed, then released again: two draws of each control.
-// Returns the time of one draw of all of them. A repaint by invalidation instead would race
-// the game's own message loop, which may paint a control a second time.
-double drawControls(const std::vector<HWND> &controls, int runs)
+void measureGame(const std::string &exe, const std::string &folder, const std::vector<std::string> &pictures,
+                 Figures figures[])
 {
-    std::vector<double> times;
-    times.reserve(static_cast<size_t>(runs));
-    for (int run = 0; run < runs; ++run) {
-        const LARGE_INTEGER from = tick();
-        for (HWND control : controls)
-            SendMessageA(control, BM_SETSTATE, TRUE, 0);
-        for (HWND control : controls)
-            SendMessageA(control, BM_SETSTATE, FALSE, 0);
-        times.push_back(milliseconds(from, tick()) / 2.0);
-    }
-    return median(times);
-}
-
-// Start-up to the first complete paint: the window's pixels polled until they are those
-// of a settled window of an earlier start.
-double startupMs(const std::string &work)
-{
-    const std::string folder = e2e::joinPath(work, "startup");
-    Game first;
-    if (!startGame(first, folder))
+    e2e::Program game;
+    if (!e2e::start(game, exe, folder))
         e2e::fatal("the game did not start");
-    Sleep(1500);
-    const e2e::Image settled = e2e::captureWindow(first.window);
-    e2e::click(e2e::child(first.window, 300));
-    e2e::waitForExit(first.program, 10000);
-
-    std::vector<double> times;
-    for (int run = 0; run < STARTS; ++run) {
-        e2e::Program program;
-        const LARGE_INTEGER from = tick();
-        // Started in place, where the default picture is already written, as on any start
-        // after the first.
-        std::string commandLine = "\"" + first.program.exe + "\"";
-        std::vector<char> buffer(commandLine.begin(), commandLine.end());
-        buffer.push_back('\0');
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        if (!CreateProcessA(first.program.exe.c_str(), buffer.data(), NULL, NULL, FALSE, 0, NULL,
-                            first.program.folder.c_str(), &startup, &program.process))
-            e2e::fatal("could not start the game again");
-        CloseHandle(program.process.hThread);
-        HWND window = NULL;
-        double took = -1.0;
-        while (milliseconds(from, tick()) < 20000.0) {
-            if (window == NULL) {
-                for (HWND candidate : e2e::topWindows(program.process.dwProcessId, "Snowquill"))
-                    if (IsWindowVisible(candidate))
-                        window = candidate;
-            }
-            if (window != NULL && e2e::matchShare(e2e::captureWindow(window), settled, 2) > 0.999) {
-                took = milliseconds(from, tick());
-                break;
-            }
-            Sleep(2);
-        }
-        if (window != NULL)
-            SendMessageA(e2e::child(window, 300), BM_CLICK, 0, 0);
-        if (WaitForSingleObject(program.process.hProcess, 10000) != WAIT_OBJECT_0)
-            TerminateProcess(program.process.hProcess, 1);
-        CloseHandle(program.process.hProcess);
-        if (took >= 0.0)
-            times.push_back(took);
+    HWND window = e2e::waitForWindow(game, "Snowquill");
+    if (window == NULL)
+        e2e::fatal("no game window");
+    settle(window);
+    for (int i = 0; i < SIZE_COUNT; ++i) {
+        const int runs = SIZES[i].runs;
+        choose(game, window, ID_PICTURES, pictures[i]);
+        settle(window);
+        figures[i].first = timed(runs, [&]() {
+            touch(pictures[i]);
+            paintBoard(window);
+        });
+        figures[i].board = timed(runs, [&]() { paintBoard(window); });
+        figures[i].window = timed(runs, [&]() { repaint(window, NULL); });
+        figures[i].outside = timed(runs, [&]() { repaintFromOutside(window); });
+        PROCESS_MEMORY_COUNTERS memory = {};
+        GetProcessMemoryInfo(game.process.hProcess, &memory, sizeof(memory));
+        figures[i].memoryMb = static_cast<double>(memory.WorkingSetSize) / (1024.0 * 1024.0);
+        e2e::click(e2e::child(window, ID_START), 120000);
+        settle(window);
+        figures[i].move = timed(runs, [&]() {
+            e2e::click(movableTile(window), 120000);
+            settle(window);
+        });
+        e2e::click(e2e::child(window, ID_CANCEL), 120000);
+        std::printf("  game, %d x %d: move %.2f ms, board %.2f ms, window %.2f ms (from outside %.2f ms), first %.2f "
+                    "ms, %.1f MB\n",
+                    SIZES[i].width, SIZES[i].height, figures[i].move, figures[i].board, figures[i].window,
+                    figures[i].outside, figures[i].first, figures[i].memoryMb);
+        std::fflush(stdout);
     }
-    return median(times);
+    e2e::click(e2e::child(window, ID_CLOSEOUT));
+    e2e::waitForExit(game, 10000);
 }
 
-std::string format(const char *pattern, double value)
+void measureResizer(const std::string &exe, const std::string &folder, const std::vector<std::string> &pictures,
+                    Figures figures[])
 {
-    char text[64];
-    std::snprintf(text, sizeof(text), pattern, value);
+    e2e::Program resizer;
+    if (!e2e::start(resizer, exe, folder))
+        e2e::fatal("the resizer did not start");
+    HWND window = e2e::waitForWindow(resizer, "Pixelhem");
+    if (window == NULL)
+        e2e::fatal("no resizer window");
+    HWND preview = e2e::child(window, ID_PIXELHEM_PREVIEW);
+    for (int i = 0; i < SIZE_COUNT; ++i) {
+        const int runs = SIZES[i].runs;
+        choose(resizer, window, ID_PIXELHEM_GET, pictures[i]);
+        settle(window);
+        figures[i].preview = timed(runs, [&]() {
+            RedrawWindow(preview, NULL, NULL, RDW_INVALIDATE);
+            settle(window);
+        });
+        figures[i].save = timed(std::min(runs, 5), [&]() { e2e::click(e2e::child(window, ID_PIXELHEM_SAVE), 120000); });
+        std::printf("  resizer, %d x %d: preview %.2f ms, save %.2f ms\n", SIZES[i].width, SIZES[i].height,
+                    figures[i].preview, figures[i].save);
+        std::fflush(stdout);
+    }
+    e2e::click(e2e::child(window, ID_PIXELHEM_CLOSE));
+    e2e::waitForExit(resizer, 10000);
+}
+
+std::string ms(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.2f ms", value);
+    return text;
+}
+
+std::string mb(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.1f MB", value);
     return text;
 }
 
@@ -278,100 +310,48 @@ int main(int argc, char **argv)
 {
     e2e::init(argc, argv, "what a move costs");
     const std::string work = e2e::windowsPath(e2e::requiredOption("work"));
-    const std::string pictures = e2e::joinPath(work, "pictures");
-    e2e::makeFolders(pictures);
-
-    std::vector<Row> rows;
-    Game game;
-    if (!startGame(game, e2e::joinPath(work, "game")))
-        e2e::fatal("the game did not start");
-    HWND preview = e2e::child(game.window, ID_DISPLAY);
-    // A small window of the benchmark's own, to time the floor onto a window as well.
-    HWND own = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 48, 48, NULL, NULL,
-                               GetModuleHandleA(NULL), NULL);
-    HDC ownDc = GetDC(own);
-    HDC screen = GetDC(NULL);
-    HDC target = CreateCompatibleDC(screen);
-    HBITMAP targetBitmap = CreateCompatibleBitmap(screen, 48, 48);
-    HGDIOBJ previousTarget = SelectObject(target, targetBitmap);
-
+    const std::string pictureFolder = e2e::freshFolder("pictures");
+    std::vector<std::string> pictures;
+    std::vector<double> floors;
     for (const Size &size : SIZES) {
-        Row row;
-        row.size = size;
-        const std::string path =
-            e2e::joinPath(pictures, "bench_" + std::to_string(size.width) + "x" + std::to_string(size.height) + ".bmp");
-        if (!e2e::fileExists(path) && !writePicture(path, size.width, size.height))
-            e2e::fatal("could not write " + path);
-        row.fileMb = (54.0 + ((size.width * 3 + 3) & ~3) * static_cast<double>(size.height)) / (1024.0 * 1024.0);
-        std::printf("%d x %d (%.1f MB)\n", size.width, size.height, row.fileMb);
-        std::fflush(stdout);
-        if (!loadPicture(game, path))
-            e2e::fatal("Load .Bmp did not take " + path);
+        pictures.push_back(e2e::joinPath(pictureFolder, std::to_string(size.width) + "x" +
+                                                            std::to_string(size.height) + ".bmp"));
+        if (!writePicture(pictures.back(), size.width, size.height))
+            e2e::fatal("could not write " + pictures.back());
+        firstDrawFloor(pictures.back()); // the first read brings the file into the cache
+        floors.push_back(timed(SIZES[&size - SIZES].runs, [&]() { firstDrawFloor(pictures.back()); }));
+    }
 
-        std::vector<double> floors;
-        floors.reserve(static_cast<size_t>(size.runs));
-        floorOnce(path, target); // the first read brings the file into the cache
-        for (int run = 0; run < size.runs; ++run)
-            floors.push_back(floorOnce(path, target));
-        row.floorMs = median(floors);
-        std::vector<double> screenFloors;
-        screenFloors.reserve(static_cast<size_t>(size.runs));
-        for (int run = 0; run < size.runs; ++run)
-            screenFloors.push_back(floorOnce(path, ownDc));
-        row.screenFloorMs = median(screenFloors);
+    Figures before[SIZE_COUNT], after[SIZE_COUNT];
+    std::printf("earlier build\n");
+    measureGame(e2e::requiredOption("old-game"), e2e::freshFolder("old-game"), pictures, before);
+    measureResizer(e2e::requiredOption("old-pixelhem"), e2e::freshFolder("old-pixelhem"), pictures, before);
+    std::printf("this build\n");
+    measureGame(e2e::requiredOption("game"), e2e::freshFolder("game"), pictures, after);
+    measureResizer(e2e::requiredOption("pixelhem"), e2e::freshFolder("pixelhem"), pictures, after);
 
-        e2e::click(e2e::child(game.window, ID_START), 120000);
-        paintPending(game.window);
-        std::vector<double> moves;
-        moves.reserve(static_cast<size_t>(size.runs));
-        for (int run = 0; run < size.runs; ++run) {
-            const int tile = movableTile(game);
-            if (tile == 0)
-                e2e::fatal("no tile beside the empty slot");
-            const LARGE_INTEGER from = tick();
-            e2e::click(game.tile[tile], 120000);
-            paintPending(game.window);
-            moves.push_back(milliseconds(from, tick()));
+    std::string table = "| Picture | Move | Move over 192 x 192 | Board repaint | Window repaint | First draw | "
+                        "First-draw floor | First / floor | Resizer preview | Save | Game working set |\n"
+                        "|---|---|---|---|---|---|---|---|---|---|---|\n";
+    for (int i = 0; i < SIZE_COUNT; ++i) {
+        for (int build = 0; build < 2; ++build) {
+            const Figures &f = build == 0 ? before[i] : after[i];
+            const Figures &small = build == 0 ? before[0] : after[0];
+            char ratio[32];
+            std::snprintf(ratio, sizeof(ratio), "%.2f", f.first / floors[i]);
+            table += "| " + std::to_string(SIZES[i].width) + " x " + std::to_string(SIZES[i].height) +
+                     (build == 0 ? ", earlier" : ", **now**") + " | " + ms(f.move) + " | " + ms(f.move - small.move) +
+                     " | " + ms(f.board) + " | " + ms(f.window) + (f.window <= FRAME_MS ? "" : " (over a frame)") +
+                     " | " + ms(f.first) + " | " + ms(floors[i]) + " | " + ratio + " | " + ms(f.preview) + " | " +
+                     ms(f.save) + " | " + mb(f.memoryMb) + " |\n";
         }
-        row.moveMs = median(moves);
-        e2e::click(e2e::child(game.window, ID_CANCEL), 120000);
-        paintPending(game.window);
-
-        std::vector<HWND> board(game.tile + 1, game.tile + 16);
-        board.push_back(preview);
-        row.repaintMs = drawControls(board, size.runs);
-        row.tileMs = drawControls({game.tile[6]}, size.runs);
-        row.previewMs = drawControls({preview}, size.runs);
-        std::printf("  floor %.2f ms (onto a window %.2f ms), move %.2f ms, repaint %.2f ms (one tile %.2f ms, the "
-                    "preview %.2f ms)\n",
-                    row.floorMs, row.screenFloorMs, row.moveMs, row.repaintMs, row.tileMs, row.previewMs);
-        rows.push_back(row);
     }
-    SelectObject(target, previousTarget);
-    DeleteObject(targetBitmap);
-    DeleteDC(target);
-    ReleaseDC(NULL, screen);
-    ReleaseDC(own, ownDc);
-    DestroyWindow(own);
-    e2e::click(e2e::child(game.window, 300));
-    e2e::waitForExit(game.program, 10000);
-
-    const double startup = startupMs(work);
-
-    std::string table = "| Picture | File | Floor: LoadImageA + StretchBlt of a piece | Move: click to repainted "
-                        "| Move / floor | Board repaint: 15 tiles + preview | Repaint / floor | One tile alone "
-                        "| Preview alone | Floor onto a window | Move within a frame (16.7 ms)? "
-                        "|\n|---|---|---|---|---|---|---|---|---|---|---|\n";
-    for (const Row &row : rows) {
-        table += "| " + std::to_string(row.size.width) + " x " + std::to_string(row.size.height) + " | " +
-                 format("%.1f MB", row.fileMb) + " | " + format("%.2f ms", row.floorMs) + " | " +
-                 format("%.2f ms", row.moveMs) + " | " + format("%.1f", row.moveMs / row.floorMs) + " | " +
-                 format("%.2f ms", row.repaintMs) + " | " + format("%.1f", row.repaintMs / row.floorMs) + " | " +
-                 format("%.2f ms", row.tileMs) + " | " + format("%.2f ms", row.previewMs) + " | " +
-                 format("%.2f ms", row.screenFloorMs) + " | " + (row.moveMs <= FRAME_MS ? "yes" : "**no**") + " |\n";
-    }
-    table += "\nStart-up to the first complete paint of the window (median of " + std::to_string(STARTS) +
-             " starts, the default picture already in place): " + format("%.0f ms", startup) + "\n";
+    table += "\nThe same window repaint driven control by control from the benchmark's process (RedrawWindow with "
+             "RDW_UPDATENOW, a message from one process to the other for each of the window's 26 parts), which is "
+             "how the earlier benchmark measured it:\n\n| Picture | Earlier | Now |\n|---|---|---|\n";
+    for (int i = 0; i < SIZE_COUNT; ++i)
+        table += "| " + std::to_string(SIZES[i].width) + " x " + std::to_string(SIZES[i].height) + " | " +
+                 ms(before[i].outside) + " | " + ms(after[i].outside) + " |\n";
     std::printf("\n%s", table.c_str());
     const std::string out = e2e::option("out");
     if (!out.empty())
