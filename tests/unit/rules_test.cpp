@@ -1,0 +1,182 @@
+// The rules as the window drives them: lay out a board, click a tile (ID_BUT, checkMove),
+// count and judge the move (checkWin), deal (fillboard), tick the clock (clocktick).
+// Boards are written as sixteen letters, slot a first: the tile there, '@' for the empty slot.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "board.h"
+#include "clock.h"
+#include "solver.h"
+#include "sounds.h"
+
+// The sound recorder: the routines the rules call note their numbers here.
+std::vector<int> sounds;
+void playwav4() { sounds.push_back(4); }
+void playwav5() { sounds.push_back(5); }
+
+namespace {
+
+const int M = 13, N = 14, O = 15;
+
+int row(int slot) { return (slot - 1) / 4; }
+int column(int slot) { return (slot - 1) % 4; }
+char letter(int tile) { return static_cast<char>('@' + tile); }
+
+void layOut(const std::string &letters)
+{
+    for (int slot = 1; slot <= 16; ++slot)
+        tileSlot[board[slot] = letters[slot - 1] - '@'] = slot;
+}
+
+// The board as letters, and a '!' for each tile whose slot doesn't hold it.
+std::string shown()
+{
+    std::string letters;
+    for (int slot = 1; slot <= 16; ++slot)
+        letters += letter(board.at(slot));
+    for (int tile = 1; tile <= 15; ++tile)
+        letters += board.at(tileSlot[tile]) == tile ? "" : "!";
+    return letters;
+}
+
+// How many tiles a click on tile pushes: the clicked tile and the one or two between it and
+// the empty slot, all in its home row and in picture order; N also pushes O N and O M N.
+int pushed(int tile, int empty)
+{
+    const int from = tileSlot[tile], way = empty > from ? 1 : -1, count = std::abs(empty - from);
+    if (tile == N && from == 16 && (empty == 14 ? board[15] == O : empty == 13 && board[15] == M && board[14] == O))
+        return count;
+    bool run = row(from) == row(empty) && row(from) == row(tile) && (count == 2 || count == 3);
+    for (int i = 1; i < count && run; ++i)
+        run = board[from + way * i] == tile + way * i && row(tile + way * i) == row(tile);
+    return run ? count : 0;
+}
+
+// Every tile from every slot towards every other slot left empty, the tiles between in picture
+// order, as O M N, reversed, or as they were: the click pushes the run the rule names, steps
+// into a neighbouring empty slot, or changes nothing at all.
+TEST(Move, EveryClickFollowsTheRule)
+{
+    const int between[4][2] = {{1, 2}, {1, -1}, {-1, -2}, {0, 0}};
+    std::vector<int> played(quickMoveCount);
+    for (int tile = 1; tile <= 15; ++tile)
+        for (int from = 1; from <= 16; ++from)
+            for (int empty = from % 16 + 1; empty != from; empty = empty % 16 + 1)
+                for (const auto &order : between) {
+                    const int way = empty > from ? 1 : -1;
+                    std::string before = "ABCDEFGHIJKLMNO@", after;
+                    std::swap(before[15], before[empty - 1]);
+                    std::swap(before[before.find(letter(tile))], before[from - 1]);
+                    for (int i = 1; i <= 2 && i < std::abs(empty - from) && row(from) == row(empty); ++i)
+                        if (const int other = tile + way * order[i - 1]; other != tile && other >= 1 && other <= 15)
+                            std::swap(before[before.find(letter(other))], before[from + way * i - 1]);
+                    layOut(after = before);
+                    const int run = pushed(tile, empty);
+                    const bool step = std::abs(row(from) - row(empty)) + std::abs(column(from) - column(empty)) == 1;
+                    for (int i = step ? 1 : run; i > 0; --i) // the empty slot travels back to the clicked tile's
+                        std::swap(after[step ? empty - 1 : from + way * i - 1], after[from + way * (i - 1) - 1]);
+                    tileX[1] = tileY[1] = -1;
+                    ID_BUT = tile;
+                    checkMove();
+                    ASSERT_EQ(shown(), after) << "from " << before;
+                    ASSERT_TRUE(validMove == (run > 0 || step ? 1 : 0) && ID_BUT == 0 && (QuikMove != 0) == (run > 0));
+                    // Tile A's pair takes the position of a single step's destination.
+                    ASSERT_EQ(tileX[1], step ? 50 + 50 * column(empty) : -1) << before;
+                    ASSERT_EQ(tileY[1], step ? 75 + 50 * row(empty) : -1) << before;
+                    if (run == 0)
+                        continue;
+                    const QuickMove *move = findQuickMove(tile, QuikMove);
+                    ASSERT_TRUE(move != nullptr && move->empty == empty && move->count == run) << before;
+                    int buttons[3]; // the window moves the buttons from the empty slot's end
+                    for (int i = 0; i < quickMoveOrder(*move, buttons); ++i)
+                        ASSERT_EQ(tileSlot[buttons[i]], empty - way * i) << before << " button " << i;
+                    ++played[static_cast<std::size_t>(move - quickMoves)];
+                }
+    EXPECT_EQ(std::count(played.begin(), played.end(), 0), 0) << "quick moves never played";
+}
+
+// Deals of both parities played with the test player's clicks, each a single step counted
+// by checkWin: nothing ends before the last click, which ends the game solved or unsolvable
+// with its sound; from the board ready for it, O's push of M N O solves the game.
+TEST(Game, PlayedToItsEnd)
+{
+    const char *const games[][2] = {
+        {"D@ONEMFHGAKLIBCJ", "ABCDEFGHIJKLMNO@"},
+        {"IKFHNACEDJBMOLG@", "ABCDEFGHIJKL@MNO"},
+        {"KG@IBELFHNJMDOAC", "ABCDEFGHIJKLMON@"},
+    };
+    for (const auto &[deal, end] : games) {
+        layOut(end);
+        const std::vector<int> target(tileSlot, tileSlot + 16);
+        const bool odd = std::string(end) == "ABCDEFGHIJKLMON@", ready = end[12] == '@';
+        layOut(deal);
+        EXPECT_EQ(isEvenDeal(tileSlot), !odd) << deal;
+        std::vector<int> clicks = solveClicks(tileSlot, target.data());
+        if (ready)
+            clicks.push_back(O);
+        movenumber = 0, gameRunning = 1, gameWon = RESULT_NONE;
+        sounds.clear();
+        for (const int tile : clicks) {
+            ID_BUT = tile;
+            checkMove();
+            ASSERT_TRUE(validMove == 1 && gameRunning == 1 && gameWon == RESULT_NONE && sounds.empty()) << deal;
+            checkWin();
+        }
+        EXPECT_EQ(shown(), ready ? "ABCDEFGHIJKLMNO@" : end) << deal;
+        EXPECT_EQ(sounds, std::vector<int>{odd ? 5 : 4}) << deal;
+        EXPECT_TRUE(gameRunning == 0 && gameWon == (odd ? RESULT_UNSOLVABLE : RESULT_SOLVED)) << deal;
+        EXPECT_EQ(gameCount, std::to_string(clicks.size())) << deal;
+    }
+}
+
+std::vector<unsigned> seeds;
+
+// Deal after deal in one run: A..O over slots 1..15 with each tile placed where its slot
+// is and slot 16 empty, every tile on every slot some time, odd and even deals about as
+// often, and the generator seeded from the clock once, on the first deal.
+TEST(Shuffle, DealsEveryArrangementFairly)
+{
+    randomSeed = [](unsigned seed) { std::srand(seeds.emplace_back(seed)); };
+    clockSeconds = [](std::time_t * /*unused*/) -> std::time_t { return 1765108800; };
+    int odd = 0, never = 15 * 15, landed[16][17] = {};
+    for (int deal = 0; deal < 3000; ++deal) {
+        fillboard();
+        std::string dealt = shown();
+        std::sort(dealt.begin(), dealt.end() - 1);
+        ASSERT_TRUE(dealt == "ABCDEFGHIJKLMNO@" && seedone == 0) << shown();
+        for (int tile = 1; tile <= 15; ++tile) {
+            never -= landed[tile][tileSlot[tile]]++ == 0 ? 1 : 0;
+            ASSERT_TRUE(tileX[tile] == 50 + 50 * column(tileSlot[tile]) &&
+                        tileY[tile] == 75 + 50 * row(tileSlot[tile]));
+        }
+        odd += isEvenDeal(tileSlot) ? 0 : 1;
+    }
+    EXPECT_EQ(never, 0) << "tiles that never landed on a slot";
+    EXPECT_TRUE(odd > 1350 && odd < 1650) << odd << " odd deals";
+    EXPECT_EQ(seeds, std::vector<unsigned>{1765108800});
+}
+
+// From 0:00 the clock counts the hour; the 3600th tick ends the game with the lost sound
+// and leaves 59:59 showing (the window then stops the timer).
+TEST(Clock, CountsTheHourAndEndsTheGameOnItsLastTick)
+{
+    ticktock = mincount = halttick = timeUp = 0, gameRunning = 1;
+    sounds.clear();
+    std::string named;
+    for (int tick = 1; tick < 3600; ++tick) {
+        clocktick();
+        ASSERT_TRUE(gameRunning == 1 && timeUp == 0 && sounds.empty() && !tempcount.empty()) << tick;
+        named += tick == 7 || tick == 60 || tick == 762 || tick == 3599 ? tempcount + " " : "";
+    }
+    EXPECT_EQ(named, "0:07 1:00 12:42 59:59 ");
+    clocktick();
+    EXPECT_TRUE(gameRunning == 0 && timeUp == 1 && halttick == 1 && tempcount.empty());
+    EXPECT_EQ(sounds, std::vector<int>{5});
+}
+
+} // namespace
