@@ -1,7 +1,7 @@
 # The release: a zip holding one portable folder with the 32-bit game, the resizer and the
 # help file. The programs write their pictures beside themselves, so the folder is meant to be
 # unpacked somewhere the user can write to, not installed. Built only by the 32-bit Windows
-# build, as part of its default target, and checked by tests/package/check_package.py.
+# build, as part of its default target, and checked by tests/checks/check_build.py.
 if(NOT (WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4))
   return()
 endif()
@@ -29,8 +29,8 @@ add_custom_command(
   VERBATIM)
 add_custom_target(package_zip ALL DEPENDS ${package_zip})
 
-add_test(NAME package_zip
-         COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/package/check_package.py)
-set_tests_properties(package_zip PROPERTIES
-  LABELS package
-  ENVIRONMENT "PACKAGE_ZIP=${package_zip};PACKAGE_FOLDER=${package_folder};PACKAGE_VERSION=${PROJECT_VERSION};SNOWQUILL_EXE=$<TARGET_FILE:snowquill>;PIXELHEM_EXE=$<TARGET_FILE:pixelhem>;HELP_FILE=${package_help}")
+# The zip, the programs' resources, the assets they come from and the help file.
+add_test(NAME build_checks
+         COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/checks/check_build.py ${PROJECT_SOURCE_DIR}
+                 $<TARGET_FILE:snowquill> $<TARGET_FILE:pixelhem> ${package_zip} ${PROJECT_VERSION})
+set_tests_properties(build_checks PROPERTIES LABELS package)
