@@ -9,6 +9,9 @@ root=$PWD
 scripts/setup.sh
 scripts/build.sh win32 win64
 build="$root/build/win64"
+# The 32-bit game (the one that ships) wherever 32-bit Wine runs, else the 64-bit build.
+game="$build/game/snowquill.exe"
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then game="$root/build/win32/game/snowquill.exe"; fi
 
 export WINELOADER=/usr/lib/wine/wine64
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-snowquill}"
@@ -16,7 +19,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec /usr/lib/wine/wine64 "$build/game/snowquill.exe"
+  exec /usr/lib/wine/wine64 "$game"
 fi
 
 echo "run: no display here; playing a short game on a virtual display"
@@ -24,7 +27,7 @@ out="$root/out"
 mkdir -p "$out"
 rm -f "$out/snowquill.bmp" "$out/snowquill.png"
 export SHOWCASE_EXE="$build/tests/e2e/snowquill_showcase.exe"
-export SHOWCASE_GAME="$build/game/snowquill.exe"
+export SHOWCASE_GAME="$game"
 export SHOWCASE_OUT="$out"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -eu

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test suite: set-up, the three builds, the native unit tests, then the
-# end-to-end tests of the 64-bit programs under Wine on a virtual display.
+# end-to-end tests under Wine on a virtual display, of the 32-bit programs that ship where
+# 32-bit Wine runs (else of the 64-bit build); so win32 is built before they run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
