@@ -88,9 +88,10 @@ bool writePicture(const std::string &path, int width, int height)
     std::vector<unsigned char> row(stride, 0);
     for (int y = height - 1; ok && y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
-            row[x * 3] = static_cast<unsigned char>(60 + ((x / 16 + y / 16) % 2) * 100);
-            row[x * 3 + 1] = static_cast<unsigned char>(30 + (y * 200) / height);
-            row[x * 3 + 2] = static_cast<unsigned char>(40 + (x * 200) / width);
+            unsigned char *pixel = &row[static_cast<size_t>(x) * 3];
+            pixel[0] = static_cast<unsigned char>(60 + ((x / 16 + y / 16) % 2) * 100);
+            pixel[1] = static_cast<unsigned char>(30 + (y * 200) / height);
+            pixel[2] = static_cast<unsigned char>(40 + (x * 200) / width);
         }
         ok = WriteFile(file, row.data(), stride, &written, NULL) && written == stride;
     }
@@ -314,8 +315,8 @@ int main(int argc, char **argv)
     std::vector<std::string> pictures;
     std::vector<double> floors;
     for (const Size &size : SIZES) {
-        pictures.push_back(e2e::joinPath(pictureFolder, std::to_string(size.width) + "x" +
-                                                            std::to_string(size.height) + ".bmp"));
+        pictures.push_back(
+            e2e::joinPath(pictureFolder, std::to_string(size.width) + "x" + std::to_string(size.height) + ".bmp"));
         if (!writePicture(pictures.back(), size.width, size.height))
             e2e::fatal("could not write " + pictures.back());
         firstDrawFloor(pictures.back()); // the first read brings the file into the cache

@@ -24,9 +24,9 @@ struct FileStamp {
 bool made = false; // the forms below belong to shownPath as it was at shownStamp
 std::string shownPath;
 FileStamp shownStamp = {};
-HBITMAP whole = NULL;                  // NULL when the file can't be shown
-HBITMAP pieces[PIECE_COUNT] = {};      // all NULL when the pieces can't be shown
-int piecesMode = 0;                    // the stretch mode the pieces were made with
+HBITMAP whole = NULL;             // NULL when the file can't be shown
+HBITMAP pieces[PIECE_COUNT] = {}; // all NULL when the pieces can't be shown
+int piecesMode = 0;               // the stretch mode the pieces were made with
 
 FileStamp stampOf(const char *path)
 {

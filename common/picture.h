@@ -12,7 +12,7 @@
 
 // Sizes of the forms the program draws, set once at start: the preview's, and the tiles'
 // (0 when the program has no tiles).
-void pictureForms(int wholeWidth, int wholeHeight, int pieceSize);
+void pictureForms(int previewWidth, int previewHeight, int tileSize);
 
 // Draws the whole picture of file path at the top left of dest. False, drawing nothing,
 // when the file is not a picture that can be shown.
