@@ -21,7 +21,7 @@ int moves = 0;
 HWND item(int id) { return child(game.window, id); }
 HWND tile(int n) { return item(100 * (n + 4)); }
 std::string field(int id) { return text(item(id)); }
-void heard(const std::string &ids, const std::string &what) { checkText(soundIds(newSounds(game)), ids, what); }
+void heard(const std::string &ids, const std::string &what) { checkText(newSoundIds(game), ids, what); }
 void press(int id, const std::string &ids, const std::string &what)
 {
     check(click(item(id), 2000), what), heard(ids, what);
@@ -40,26 +40,6 @@ void readSlots(int slots[16])
     }
 }
 
-// The test's own drawing of the file: piece n (default stretch) or, for n = 0, the whole
-// picture as the preview (HALFTONE).
-Image expected(const std::string &path, int n)
-{
-    HANDLE picture = LoadImageA(NULL, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    BITMAP b = {};
-    GetObjectA(picture, sizeof(b), &b);
-    const int w = b.bmWidth, h = b.bmHeight, size = n != 0 ? 48 : 88, x[4] = {0, w / 4, w / 2, w - w / 4};
-    const int y[4] = {0, h / 4, h / 2, h - h / 4}, column = (n + 3) % 4, row = (n + 3) / 4 - 1;
-    HDC screen = GetDC(NULL), from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
-    HBITMAP out = CreateCompatibleBitmap(screen, size, size);
-    HGDIOBJ old = (SelectObject(from, picture), SelectObject(to, out));
-    if (n == 0 && SetStretchBltMode(to, HALFTONE) != 0)
-        SetBrushOrgEx(to, 0, 0, NULL);
-    n != 0 ? StretchBlt(to, 0, 0, 48, 48, from, x[column], y[row], w / 4, h / 4, SRCCOPY)
-           : StretchBlt(to, 0, 0, 88, 88, from, 0, 0, w, h, SRCCOPY);
-    const Image image = (SelectObject(to, old), DeleteDC(from), captureBitmap(to, out));
-    return DeleteObject(out), DeleteObject(picture), DeleteDC(to), ReleaseDC(NULL, screen), image;
-}
-
 // Every tile and the preview show what the file gives ("" = light lettered tiles). Exactly, but
 // for a 32-bit game's preview: its Wine rounds HALFTONE a step off the 64-bit test's in places.
 void showsPicture(const std::string &path, const std::string &what)
@@ -70,21 +50,15 @@ void showsPicture(const std::string &path, const std::string &what)
     auto shows = [&](int n) {
         const Image image = seen(n);
         const long light = std::count(image.pixels.begin(), image.pixels.end(), 0xE2E2DC);
-        return path.empty() ? light > 1000 : matchShare(image, expected(path, n), n == 0 && wow) == 1;
+        return path.empty() ? light > 1000
+                            : matchShare(image, stretchedFile(path, n, n != 0 ? 48 : 88), n == 0 && wow) == 1;
     };
     for (int n = 0; n <= 15; ++n)
         if (!check(waitFor([&]() { return shows(n); }, 3000), what + ": piece " + std::to_string(n)))
-            return keepImage(seen(n), "seen"), keepImage(expected(path, n), "expected");
+            return keepImage(seen(n), "seen"), keepImage(stretchedFile(path, n, n != 0 ? 48 : 88), "expected");
 }
 
-void writePicture(const std::string &path, int w, int h, int seed)
-{
-    Image image{w, h, {}};
-    for (int i = 0; i < w * h; ++i)
-        image.pixels.push_back(
-            static_cast<uint32_t>(i % w * 255 / w << 16 | i / w * 255 / h << 8 | (i % w ^ i / w) * seed % 256));
-    check(saveBmp(path, image), "wrote " + path);
-}
+void writePicture(const std::string &path, int w, int h) { check(writeFile(path, bmpFile(w, h, 24)), "wrote " + path); }
 
 // The board after a click on tile n: the tiles from it to the empty slot each move one slot
 // towards it; nothing moves for a tile outside the empty slot's row and column.
@@ -94,18 +68,6 @@ void slide(int slots[16], int n)
               d = (row ? 1 : 4) * (from > slots[0] ? 1 : -1);
     for (int s = slots[0]; (row || (from - s) % 4 == 0) && s != from; s += d)
         slots[at(slots, s + d)] = s, slots[0] = from;
-}
-
-// Would these clicks reach an end position (A to M home, slot 16 empty) on the way?
-bool throughEnd(const int slots[16], const std::vector<int> &clicks)
-{
-    int board[16];
-    std::copy(slots, slots + 16, board);
-    for (int n : clicks)
-        if ((slide(board, n), board[0] == 16) &&
-            std::adjacent_find(board + 1, board + 14, std::greater_equal<int>()) == board + 14 && board[13] == 13)
-            return true;
-    return false;
 }
 
 // Clicks tile n and checks what moved, the moves field and the sounds.
@@ -141,15 +103,11 @@ void playGame(int round, int seen[4])
     check(fields == "0:00 0 " || fields == "0:01 0 ", "New Game resets the fields: " + fields);
     int slots[16];
     readSlots(slots);
-    checkEqual(slots[0], 16, "the deal leaves slot 16 empty");
+    checkText(std::to_string(slots[0]), "16", "the deal leaves slot 16 empty");
     check(click(tile(at(slots, 1))), "a tile that can't move"), heard("4300", "a tile that can't move");
     const int even = isEvenDeal(slots) ? 0 : 2;
-    int kind = even + (seen[even] > seen[even + 1] ? 1 : 0);
-    std::vector<int> clicks = solveClicks(slots, endings[kind].target);
-    if (throughEnd(slots, clicks))
-        clicks = solveClicks(slots, endings[kind ^= 1].target);
-    if (throughEnd(slots, clicks))
-        return press(ID_CANCEL, "4600", "Cancel a deal the solver would end early");
+    const int kind = even + (seen[even] > seen[even + 1] ? 1 : 0);
+    const std::vector<int> clicks = solveClicks(slots, endings[kind].target);
     moves = 0;
     for (int n : clicks)
         play(n, slots, "2250");
@@ -160,7 +118,7 @@ void playGame(int round, int seen[4])
         play(last[i], slots, i + 1 < last.size() ? "2250" : even == 0 ? "2250 2350" : "2250 2500");
     checkText(field(ID_RESULT), even == 0 ? "Solved" : "Unsolvable", "result");
     const std::string stopped = field(ID_OURCLOCK);
-    check(holds([&]() { return field(ID_OURCLOCK) == stopped; }, 1100), "the clock stands after the end");
+    check(!waitFor([&]() { return field(ID_OURCLOCK) != stopped; }, 1100), "the clock stands after the end");
     check(click(tile(at(slots, 15))), "a click after the end"), heard("", "a click after the end");
 }
 
@@ -172,14 +130,11 @@ void loadPicture(const std::string &path, const std::string &what)
         heard("2150", what);
 }
 
-// Handles and working set (KiB) of the game.
-std::vector<size_t> usage()
+// The game's working set in KiB (under Wine another process's handle count reads 0).
+size_t workingSet()
 {
-    DWORD handles = 0;
     PROCESS_MEMORY_COUNTERS memory = {};
-    GetProcessHandleCount(game.process.hProcess, &handles);
-    GetProcessMemoryInfo(game.process.hProcess, &memory, sizeof(memory));
-    return {handles, memory.WorkingSetSize / 1024};
+    return GetProcessMemoryInfo(game.process.hProcess, &memory, sizeof(memory)) ? memory.WorkingSetSize / 1024 : 0;
 }
 
 } // namespace
@@ -230,16 +185,14 @@ int main(int argc, char **argv)
 
     const int rounds = std::atoi(option("rounds").c_str());
     int seen[4] = {};
-    std::vector<std::vector<size_t>> use;
+    std::vector<size_t> use;
     for (int round = 1; rounds > 0 ? round <= rounds : round <= 10 && std::count(seen, seen + 4, 0) > 0; ++round) {
         playGame(round, seen);
         if (round == 1 || round == rounds / 2 || round == rounds)
-            use.push_back(usage()), std::printf("  %zu handles, %zu KiB working set\n", use.back()[0], use.back()[1]);
+            use.push_back(workingSet()), std::printf("  %zu KiB working set\n", use.back());
     }
     std::printf("  endings: L steps %d, O pushes %d, N steps %d, N pushes %d\n", seen[0], seen[1], seen[2], seen[3]);
-    for (int i = 0; use.size() == 3 && i < 2; ++i)
-        check(!(use[2][i] > use[1][i] && use[1][i] > use[0][i] && use[2][i] - use[0][i] > use[0][i] / 10),
-              "no steady growth");
+    check(use.size() < 3 || !(use[2] > use[1] && use[1] > use[0] && use[2] - use[0] > use[0] / 10), "no steady growth");
 
     group("cancel");
     press(ID_START, "4600", "New Game");
@@ -249,20 +202,20 @@ int main(int argc, char **argv)
     press(ID_CANCEL, "4300", "Cancel after Cancel");
 
     group("Load .Bmp and the picture file");
-    writePicture(bells, 1000, 750, 3);
+    writePicture(bells, 1000, 750);
     loadPicture(bells, "Load .Bmp of silverbells.bmp");
     showsPicture(bells, "silverbells.bmp, 1000 x 750");
     press(ID_START, "4600", "New Game");
     readSlots(slots);
     play(at(slots, (moves = 0, 12)), slots, "4500");
     press(ID_CANCEL, "4600", "Cancel");
-    writePicture(bells, 301, 157, 5);
+    writePicture(bells, 301, 157);
     RedrawWindow(game.window, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
     showsPicture(bells, "the file replaced, 301 x 157");
     DeleteFileA(bells.c_str());
     RedrawWindow(game.window, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
     showsPicture("", "the file deleted");
-    writePicture(bells, 301, 157, 5);
+    writePicture(bells, 301, 157);
     loadPicture(bells, "Load .Bmp of it again");
     showsPicture(bells, "the file loaded again");
 
@@ -275,13 +228,13 @@ int main(int argc, char **argv)
     press(ID_MINIMIZE, "2200", "minimise");
     check(IsIconic(game.window) != 0, "minimised");
     click(item(ID_CLOSEOUT));
-    checkEqual(waitForExit(game, 5000), 0, "exit code after close");
+    checkText(std::to_string(waitForExit(game, 5000)), "0", "exit code after close");
 
     group("a picture already beside the program");
     const std::string mine = freshFolder("own"), own = joinPath(mine, "BmpImages\\fernwick.bmp");
     std::string before, after;
     CreateDirectoryA(joinPath(mine, "BmpImages").c_str(), NULL);
-    writePicture(own, 640, 480, 7);
+    writePicture(own, 640, 480);
     if (!readFile(own, before) || !start(game, exe, mine) || !waitForWindow(game, "Snowquill"))
         fatal("no game window");
     check(readFile(own, after) && after == before, "it is not replaced");

@@ -11,7 +11,8 @@
 bool isEvenDeal(const int slots[16]);
 
 // Single-step clicks (tile numbers) that take the board from slots to target (the slots of
-// the arrangement wanted, indexed the same way), which must have the same parity. A weighted
+// the arrangement wanted, indexed the same way), which must have the same parity, never
+// passing through a board on which the game would end (A to M home, slot 16 empty). A weighted
 // best-first search: quick (a dealt board takes some 75 clicks and a few hundredths of a
 // second), not the shortest. Empty when the board already is the target, or when the search
 // gives up after two million boards (a target of the other parity).

@@ -208,6 +208,44 @@ bool loadBmp(Text path, Image &image)
     return ReleaseDC(NULL, screen), DeleteObject(bitmap), bitmap != NULL;
 }
 
+std::string bmpFile(int width, int height, int bits, int compression, int length)
+{
+    std::string pixels(std::max(length, 0), 'x'), head(54 + (bits <= 8 ? 4 << bits : 0), '\0');
+    for (int y = 0; y < height && length < 0; ++y) {
+        for (int x = 0; x < (compression != 0 ? width / 8 : (width * bits + 31) / 32 * 4); ++x)
+            pixels += (compression != 0 ? "\x08" : "") + std::string(1, static_cast<char>((x * 7 + y * 29) ^ (x * y)));
+        pixels += compression != 0 ? std::string(y + 1 < height ? "\0\0" : "\0\1", 2) : "";
+    }
+    const int all = static_cast<int>(head.size()), size = static_cast<int>(pixels.size());
+    // From byte 2, four bytes each: the file's size, 0, the pixels' offset, the header's size,
+    // width, height, planes and bits, compression, the pixels' size, resolutions, colours.
+    const int fields[] = {all + size, 0, all, 40, width, height, 1 | bits << 16, compression, size, 0, 0, 0, 0};
+    for (size_t i = 2; i < head.size(); ++i)
+        head[i] = static_cast<char>(i < 54 ? fields[(i - 2) / 4] >> (8 * ((i - 2) % 4)) : i * 37);
+    return "BM" + head.substr(2) + pixels;
+}
+
+Image stretchedFile(Text path, int piece, int size)
+{
+    auto *picture =
+        static_cast<HBITMAP>(LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    BITMAP b = {};
+    GetObjectA(picture, sizeof(b), &b);
+    const int w = b.bmWidth, h = b.bmHeight, x[4] = {0, w / 4, w / 2, w - w / 4}, y[4] = {0, h / 4, h / 2, h - h / 4};
+    HDC screen = GetDC(NULL), from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+    HBITMAP out = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ oldFrom = SelectObject(from, picture), oldTo = SelectObject(to, out);
+    PatBlt(to, 0, 0, size, size, BLACKNESS);
+    if (piece == 0 && SetStretchBltMode(to, HALFTONE) != 0 && SetBrushOrgEx(to, 0, 0, NULL) != 0)
+        StretchBlt(to, 0, 0, size, size, from, 0, 0, w, h, SRCCOPY);
+    else if (piece != 0)
+        StretchBlt(to, 0, 0, size, size, from, x[(piece - 1) % 4], y[(piece - 1) / 4], w / 4, h / 4, SRCCOPY);
+    SelectObject(from, oldFrom), SelectObject(to, oldTo);
+    const Image image = captureBitmap(to, out);
+    DeleteObject(out), DeleteObject(picture), DeleteDC(from), DeleteDC(to), ReleaseDC(NULL, screen);
+    return image;
+}
+
 bool saveBmp(Text path, const Image &image)
 {
     const uint32_t w = image.width, h = image.height, row = (w * 3 + 3) / 4 * 4,
@@ -259,26 +297,14 @@ bool cancelDialog(HWND dialog, int timeoutMs)
     return PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) && closes(dialog, timeoutMs);
 }
 
-// The sound log's lines since the last call, such as "PlaySoundA 2250 0x40005 own -".
-std::vector<Sound> newSounds(Program &program)
+// The sound log has a line a call, such as "PlaySoundA 2250 0x40005".
+std::string newSoundIds(Program &program)
 {
-    std::string contents, line;
-    std::vector<Sound> sounds;
+    std::string contents, line, function, id, ids;
     std::istringstream lines((readFile(program.soundLog, contents), contents));
-    for (Sound sound; std::getline(lines, line); sound = Sound())
-        if (std::istringstream(line) >> sound.function >> sound.id >> std::hex >> sound.flags >> sound.module >>
-            sound.name)
-            sounds.push_back(sound);
-    sounds.erase(sounds.begin(),
-                 sounds.begin() + static_cast<std::ptrdiff_t>(std::min(program.soundsRead, sounds.size())));
-    return program.soundsRead += sounds.size(), sounds;
-}
-
-std::string soundIds(const std::vector<Sound> &sounds)
-{
-    std::string ids;
-    for (const Sound &sound : sounds)
-        ids += (ids.empty() ? "" : " ") + (sound.id >= 0 ? std::to_string(sound.id) : sound.name);
+    for (size_t number = 0; std::getline(lines, line); ++number)
+        if (number >= program.soundsRead && std::istringstream(line) >> function >> id)
+            ids += (ids.empty() ? "" : " ") + id, program.soundsRead = number + 1;
     return ids;
 }
 

@@ -30,20 +30,11 @@ std::string freshFolder(const std::string &name); // an empty <work>\<name>
 void group(const std::string &name); // heads the failures that follow
 bool check(bool ok, const std::string &what);
 bool checkText(const std::string &actual, const std::string &expected, const std::string &what);
-inline bool checkEqual(long long a, long long e, Text what)
-{
-    return checkText(std::to_string(a), std::to_string(e), what);
-}
 [[noreturn]] void fatal(const std::string &what);
 int finish(); // ends what still runs; the exit code for main
 
 // Polls until condition() is true; false when timeoutMs passed first.
 bool waitFor(const std::function<bool()> &condition, int timeoutMs);
-// True when condition() stays true for durationMs: for what must NOT happen.
-inline bool holds(const std::function<bool()> &is, int ms)
-{
-    return !waitFor([&]() { return !is(); }, ms);
-}
 
 struct Program {
     PROCESS_INFORMATION process = {};
@@ -60,7 +51,6 @@ struct StartOptions {
 bool start(Program &program, const std::string &sourceExe, const std::string &folder,
            const StartOptions &startOptions = StartOptions());
 HWND waitForWindow(Program &program, const char *className, int timeoutMs = 15000);
-inline bool isRunning(const Program &p) { return WaitForSingleObject(p.process.hProcess, 0) == WAIT_TIMEOUT; }
 long waitForExit(Program &program, int timeoutMs); // -1 while still running
 inline void terminate(Program &program) { TerminateProcess(program.process.hProcess, 99), waitForExit(program, 5000); }
 
@@ -84,6 +74,14 @@ Image captureWindow(HWND window);            // what the screen shows under it
 Image captureBitmap(HDC dc, HBITMAP bitmap); // a bitmap not selected into a DC
 bool loadBmp(const std::string &path, Image &image);
 bool saveBmp(const std::string &path, const Image &image);
+// A BMP file of width x height at bits a pixel, with made-up pixels (runs of 8 when
+// compressed: 1 = RLE8, 2 = RLE4), or only length bytes of them.
+std::string bmpFile(int width, int height, int bits, int compression = 0, int length = -1);
+// What drawing a picture file gives, as the programs draw it: piece 1 to 15 of its 4 x 4 grid
+// (the last column and row from w - w/4 and h - h/4) stretched onto size x size with the
+// platform's default stretch, or for piece 0 all of it with HALFTONE; black for a file that
+// does not load.
+Image stretchedFile(const std::string &path, int piece, int size);
 double matchShare(const Image &actual, const Image &expected, int tolerance);
 void keepImage(const Image &image, const std::string &name); // <work>\<name>.bmp
 
@@ -91,13 +89,8 @@ HWND waitForDialog(DWORD processId, int timeoutMs = 5000);
 bool chooseFile(HWND dialog, const std::string &path, int timeoutMs = 5000);
 bool cancelDialog(HWND dialog, int timeoutMs = 5000);
 
-struct Sound {
-    std::string function, name, module; // module: own, none or other
-    int id = -1;
-    unsigned long flags = 0;
-};
-std::vector<Sound> newSounds(Program &program);         // since the last call
-std::string soundIds(const std::vector<Sound> &sounds); // "4600 2250"
+// The ids of the sounds the program played since the last call: "4600 2250".
+std::string newSoundIds(Program &program);
 
 } // namespace e2e
 

@@ -39,25 +39,6 @@ int main(int argc, char **argv)
         return waitFor([&]() { return contents(log) == "ready\n"; }, 5000) && click(button) &&
                waitFor([&]() { return contents(log) == "ready\nbell\n"; }, 3000);
     };
-    // The test's own drawing of a picture file onto size x size: all of it with HALFTONE (the
-    // preview), or the top left piece of its 4 x 4 grid without (tile A); black without one.
-    const auto drawn = [](const std::string &file, int size, bool piece) {
-        auto *picture =
-            static_cast<HBITMAP>(LoadImageA(NULL, windowsPath(file).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-        BITMAP source = {};
-        BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-        uint32_t *bits = NULL;
-        HDC from = CreateCompatibleDC(NULL), to = CreateCompatibleDC(NULL);
-        HBITMAP target = CreateDIBSection(to, &info, DIB_RGB_COLORS, reinterpret_cast<void **>(&bits), NULL, 0);
-        SelectObject(from, picture), SelectObject(to, target), GetObjectA(picture, sizeof(source), &source);
-        SetStretchBltMode(to, piece ? BLACKONWHITE : HALFTONE), SetBrushOrgEx(to, 0, 0, NULL);
-        StretchBlt(to, 0, 0, size, size, from, 0, 0, source.bmWidth >> (piece ? 2 : 0),
-                   source.bmHeight >> (piece ? 2 : 0), SRCCOPY);
-        GdiFlush();
-        Image image{size, size, std::vector<uint32_t>(bits, bits + static_cast<ptrdiff_t>(size * size))};
-        DeleteDC(from), DeleteDC(to), DeleteObject(target), DeleteObject(picture);
-        return image;
-    };
     // Waits until a control of another program, repainted, shows expected (no pixels: the
     // light colour of a lettered tile).
     const auto shows = [](HWND control, const Image &expected) {
@@ -68,29 +49,11 @@ int main(int argc, char **argv)
         };
         return waitFor([&]() { return looksRight(captureWindow(control)); }, 3000);
     };
-    // A BMP file: width x height at bits a pixel, its rows made up (as runs of 8 pixels when
-    // compressed), or only length bytes of them.
-    const auto bmp = [](int width, int height, int bits, int compression = 0, int length = -1) {
-        std::string pixels(std::max(length, 0), 'x'), head(54 + (bits <= 8 ? 4 << bits : 0), '\0');
-        for (int y = 0; y < height && length < 0; ++y) {
-            for (int x = 0; x < (compression != 0 ? width / 8 : (width * bits + 31) / 32 * 4); ++x)
-                pixels +=
-                    (compression != 0 ? "\x08" : "") + std::string(1, static_cast<char>((x * 7 + y * 29) ^ (x * y)));
-            pixels += compression != 0 ? std::string(y + 1 < height ? "\0\0" : "\0\1", 2) : "";
-        }
-        const int all = static_cast<int>(head.size()), size = static_cast<int>(pixels.size());
-        // From byte 2, four bytes each: the file's size, 0, the pixels' offset, the header's size,
-        // width, height, planes and bits, compression, the pixels' size, resolutions, colours.
-        const int fields[] = {all + size, 0, all, 40, width, height, 1 | bits << 16, compression, size, 0, 0, 0, 0};
-        for (size_t i = 2; i < head.size(); ++i)
-            head[i] = static_cast<char>(i < 54 ? fields[(i - 2) / 4] >> (8 * ((i - 2) % 4)) : i * 37);
-        return "BM" + head.substr(2) + pixels;
-    };
     const auto checkSaved = [&](const std::string &path, const Image &expected) {
         Image saved;
         check(contents(path).size() == 110646 &&
-                  contents(path).substr(0, 54) == bmp(192, 192, 24, 0, 110592).substr(0, 54) && loadBmp(path, saved) &&
-                  matchShare(saved, expected, SLACK) >= 1.0,
+                  contents(path).substr(0, 54) == bmpFile(192, 192, 24, 0, 110592).substr(0, 54) &&
+                  loadBmp(path, saved) && matchShare(saved, expected, SLACK) >= 1.0,
               path + " is a whole 24-bit bottom-up 192 x 192 picture of the preview");
     };
     const auto choose = [](const Program &program, int button, const std::string &path) {
@@ -107,8 +70,8 @@ int main(int argc, char **argv)
     const std::string pictures = freshFolder("pictures"), home = freshFolder("home"),
                       sample = joinPath(home, "sample.bmp");
     const std::string odd = joinPath(pictures, "\xE9t\xE9.bmp"), blocks = joinPath(pictures, "blocks.bmp"),
-                      picture = bmp(64, 48, 24);
-    check(writeFile(blocks, bmp(40, 40, 8)) && writeFile(odd, picture), "the test's pictures are written");
+                      picture = bmpFile(64, 48, 24);
+    check(writeFile(blocks, bmpFile(40, 40, 8)) && writeFile(odd, picture), "the test's pictures are written");
 
     group("start-up with another current folder: the sample beside the program");
     Program resizer, game;
@@ -117,18 +80,18 @@ int main(int argc, char **argv)
     check(launch(resizer, "pixelhem", home, "Pixelhem", elsewhere), "Pixelhem starts");
     check(contents(sample) == contents(requiredOption("sample")), "sample.bmp is the built-in sample, byte for byte");
     const HWND preview = child(resizer.window, PREVIEW), save = child(resizer.window, SAVE);
-    check(shows(preview, drawn(sample, 192, false)), "the preview shows the sample");
+    check(shows(preview, stretchedFile(sample, 0, 192)), "the preview shows the sample");
     // A cancelled Get Preview, then Save before any picture was chosen.
     clickPosted(child(resizer.window, GET_PREVIEW));
     check(cancelDialog(waitForDialog(resizer.process.dwProcessId)), "the open-file dialog is cancelled");
     check(beeps(save) && !fileExists(joinPath(home, "Snowquill_Image01.bmp")), "Save .Bmp beeps and writes nothing");
-    check(shows(preview, drawn(sample, 192, false)), "the preview still shows the sample");
+    check(shows(preview, stretchedFile(sample, 0, 192)), "the preview still shows the sample");
 
     group("saves: numbered from 01, past taken names, never through a file that is there");
     writeFile(joinPath(home, "Snowquill_Image02.bmp"), "kept");
     check(host("ln -s " + work + "/home/linked " + work + "/home/Snowquill_Image03.bmp"), "03 links to no file");
     check(choose(resizer, GET_PREVIEW, odd), "Get Preview takes a name beyond ASCII");
-    const Image view = drawn(odd, 192, false);
+    const Image view = stretchedFile(odd, 0, 192);
     check(shows(preview, view), "the preview shows the chosen picture");
     check(click(save) && beeps(save), "the save that finds 03 taken beeps");
     // Off the screen, the preview is still saved whole.
@@ -150,9 +113,9 @@ int main(int argc, char **argv)
     check(launch(game, "game", freshFolder("game"), "Snowquill", elsewhere), "Snowquill starts");
     SetWindowPos(game.window, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const HWND tile = child(game.window, TILE_A);
-    check(shows(tile, drawn(requiredOption("fernwick"), 48, true)), "tile A shows the default picture");
+    check(shows(tile, stretchedFile(requiredOption("fernwick"), 1, 48)), "tile A shows the default picture");
     check(choose(game, LOAD_BMP, odd) && copyFile(joinPath(home, "Snowquill_Image01.bmp"), odd) &&
-              shows(tile, drawn(odd, 48, true)),
+              shows(tile, stretchedFile(odd, 1, 48)),
           "Load .Bmp of a name beyond ASCII; the saved picture written over it shows");
 
     // shown: 0 nowhere, 1 in the preview only (the tiles' pieces are under a pixel), 2 everywhere
@@ -161,13 +124,13 @@ int main(int argc, char **argv)
         std::string bytes;
         int shown;
     } cases[] = {// clang-format off
-        {"1-bit", bmp(64, 48, 1), 2}, {"4-bit", bmp(64, 48, 4), 2}, {"8-bit", bmp(64, 48, 8), 2},
-        {"16-bit", bmp(64, 48, 16), 2}, {"32-bit", bmp(64, 48, 32), 2}, {"RLE8", bmp(64, 48, 8, 1), 2},
-        {"RLE4", bmp(64, 48, 4, 2), 2}, {"top-down", std::string(picture).replace(22, 4, "\xD0\xFF\xFF\xFF"), 2},
-        {"1 x 1", bmp(1, 1, 24), 1}, {"3 x 2", bmp(3, 2, 24), 1}, {"cut in the header", picture.substr(0, 30), 0},
+        {"1-bit", bmpFile(64, 48, 1), 2}, {"4-bit", bmpFile(64, 48, 4), 2}, {"8-bit", bmpFile(64, 48, 8), 2},
+        {"16-bit", bmpFile(64, 48, 16), 2}, {"32-bit", bmpFile(64, 48, 32), 2}, {"RLE8", bmpFile(64, 48, 8, 1), 2},
+        {"RLE4", bmpFile(64, 48, 4, 2), 2}, {"top-down", std::string(picture).replace(22, 4, "\xD0\xFF\xFF\xFF"), 2},
+        {"1 x 1", bmpFile(1, 1, 24), 1}, {"3 x 2", bmpFile(3, 2, 24), 1}, {"cut in the header", picture.substr(0, 30), 0},
         {"pixel offset past the end", std::string(picture).replace(12, 1, "\x10"), 0},
         {"pixels one byte short", picture.substr(0, picture.size() - 1), 0},
-        {"60000 x 60000 in 1 KB", bmp(60000, 60000, 24, 0, 970), 0}, {"65535 x 1 in 1 KB", bmp(65535, 1, 32, 0, 970), 0},
+        {"60000 x 60000 in 1 KB", bmpFile(60000, 60000, 24, 0, 970), 0}, {"65535 x 1 in 1 KB", bmpFile(65535, 1, 32, 0, 970), 0},
         {"bad magic", "BX" + picture.substr(2), 0}, {"empty", "", 0}, {"a folder", "", -1}};
     // clang-format on
     int number = 4 + rounds / 1000;
@@ -175,9 +138,9 @@ int main(int argc, char **argv)
         group(std::string("the picture shown, rewritten on disk: ") + c.name);
         DeleteFileA(odd.c_str());
         check(c.shown < 0 ? CreateDirectoryA(odd.c_str(), NULL) != 0 : writeFile(odd, c.bytes), "written");
-        const Image look = drawn(c.shown > 0 ? odd : "", 192, false);
+        const Image look = stretchedFile(c.shown > 0 ? odd : "", 0, 192);
         check(shows(preview, look), "the preview shows the picture or a dark square");
-        check(shows(tile, c.shown > 1 ? drawn(odd, 48, true) : Image()), "tile A shows a piece or a letter");
+        check(shows(tile, c.shown > 1 ? stretchedFile(odd, 1, 48) : Image()), "tile A shows a piece or a letter");
         check(click(save), "Save .Bmp answers");
         checkSaved(joinPath(home, "Snowquill_Image0" + std::to_string(++number) + ".bmp"), look);
     }
@@ -200,7 +163,7 @@ int main(int argc, char **argv)
               !fileExists(joinPath(full, "Snowquill_Image01.bmp")) && !fileExists(joinPath(full, "sample.bmp")) &&
               !fileExists(joinPath(full, "BmpImages\\fernwick.bmp")),
           "no part of the short save, the sample or the default picture is left");
-    checkSaved(joinPath(full, "Snowquill_Image02.bmp"), drawn(blocks, 192, false));
+    checkSaved(joinPath(full, "Snowquill_Image02.bmp"), stretchedFile(blocks, 0, 192));
     terminate(resizer);
     writeFile(joinPath(full, "sample.bmp"), picture);
     check(launch(resizer, "pixelhem", full, "Pixelhem", here) && contents(joinPath(full, "sample.bmp")) == picture,
@@ -212,7 +175,7 @@ int main(int argc, char **argv)
     group("the game in a folder of 244 characters: Load .Bmp");
     const std::string deep = windowsPath(freshFolder("deep"));
     check(launch(game, "game", deep + "\\" + std::string(243 - deep.size(), 'd'), "Snowquill", here) &&
-              choose(game, LOAD_BMP, blocks) && shows(child(game.window, TILE_A), drawn(blocks, 48, true)),
+              choose(game, LOAD_BMP, blocks) && shows(child(game.window, TILE_A), stretchedFile(blocks, 1, 48)),
           "the open-file dialog takes a picture, and it shows");
     return finish();
 }
