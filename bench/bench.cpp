@@ -16,8 +16,8 @@
 // it, control by control from this process, in a table of its own: there the messages
 // between the processes cost more than the drawing.
 //
-//   bench.exe --work=<folder> --out=<table.md> --old-game=<exe> --old-pixelhem=<exe>
-//             --game=<exe> --pixelhem=<exe>
+//   bench.exe --work=<folder> --game=<exe> --pixelhem=<exe> --keep=<figures>    (the earlier build)
+//   bench.exe --work=<folder> --game=<exe> --pixelhem=<exe> --earlier=<figures> --out=<table.md>
 #include "driver.h"
 
 #include <windows.h>
@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -323,13 +324,23 @@ int main(int argc, char **argv)
         floors.push_back(timed(SIZES[&size - SIZES].runs, [&]() { firstDrawFloor(pictures.back()); }));
     }
 
+    // One build a run, each in a Wine server of its own: a second game in the same run repaints
+    // more slowly than the first, whichever it is. The earlier build's figures go through a file.
     Figures before[SIZE_COUNT], after[SIZE_COUNT];
-    std::printf("earlier build\n");
-    measureGame(e2e::requiredOption("old-game"), e2e::freshFolder("old-game"), pictures, before);
-    measureResizer(e2e::requiredOption("old-pixelhem"), e2e::freshFolder("old-pixelhem"), pictures, before);
-    std::printf("this build\n");
     measureGame(e2e::requiredOption("game"), e2e::freshFolder("game"), pictures, after);
     measureResizer(e2e::requiredOption("pixelhem"), e2e::freshFolder("pixelhem"), pictures, after);
+    std::string kept;
+    if (!e2e::option("keep").empty()) {
+        for (const Figures &f : after)
+            kept += std::to_string(f.move) + " " + std::to_string(f.board) + " " + std::to_string(f.window) + " " +
+                    std::to_string(f.outside) + " " + std::to_string(f.first) + " " + std::to_string(f.preview) + " " +
+                    std::to_string(f.save) + " " + std::to_string(f.memoryMb) + "\n";
+        e2e::writeFile(e2e::option("keep"), kept);
+        return e2e::finish();
+    }
+    std::istringstream earlier((e2e::readFile(e2e::requiredOption("earlier"), kept), kept));
+    for (Figures &f : before)
+        earlier >> f.move >> f.board >> f.window >> f.outside >> f.first >> f.preview >> f.save >> f.memoryMb;
 
     std::string table = "| Picture | Move | Move over 192 x 192 | Board repaint | Window repaint | First draw | "
                         "First-draw floor | First / floor | Resizer preview | Save | Game working set |\n"

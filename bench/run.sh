@@ -2,37 +2,49 @@
 # What a move costs, measured under Wine on this machine, this build beside an earlier one:
 # builds the 64-bit programs and the benchmark in build/bench-win64, the earlier build's
 # programs (commit BENCH_EARLIER, by default the last one that read the picture file on
-# every draw) from a worktree in build/bench-earlier, runs both in a Wine prefix of its own
-# (on a virtual display when there is none), prints the table and writes bench/results.md.
+# every draw) from a worktree in build/bench-earlier, measures each in a run of its own in a
+# Wine prefix of the benchmark's (on a virtual display when there is none), prints the table
+# and writes bench/results.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 earlier=${BENCH_EARLIER:-80f8878}
 build=$root/build/bench-win64
+earlier_build=$root/build/bench-earlier/win64
+prefix=$build/bench-prefix
+table=$build/bench-table.md
+
+# One build a run, each with a Wine server of its own.
+bench() {
+  sh tests/e2e/wine.sh run "$prefix" 1800 "$build/bench/bench.exe" --work="$build/bench-work" \
+    --winmm="$build/tests/e2e/winmm/winmm.dll" "$@"
+  sh tests/e2e/wine.sh cleanup "$prefix" >/dev/null
+}
+measure() {
+  bench --game="$earlier_build/game/snowquill.exe" --pixelhem="$earlier_build/resizer/pixelhem.exe" \
+    --keep="$build/bench-earlier.txt"
+  bench --game="$build/game/snowquill.exe" --pixelhem="$build/resizer/pixelhem.exe" \
+    --earlier="$build/bench-earlier.txt" --out="$table"
+}
+if [ "${1:-}" = --measure ]; then
+  measure
+  exit
+fi
+
 cmake --preset win64 -B "$build" >/dev/null
 cmake --build "$build" -j2 --target snowquill pixelhem bench winmm_recorder
-
 source=$root/build/bench-earlier/source
-if [ ! -d "$source" ]; then
-  git worktree add --detach "$source" "$earlier" >/dev/null
-fi
+[ -d "$source" ] || git worktree add --detach "$source" "$earlier" >/dev/null
 git -C "$source" checkout -q --detach "$earlier"
-cmake --preset win64 -S "$source" -B "$root/build/bench-earlier/win64" >/dev/null
-cmake --build "$root/build/bench-earlier/win64" -j2 --target snowquill pixelhem
+cmake --preset win64 -S "$source" -B "$earlier_build" >/dev/null
+cmake --build "$earlier_build" -j2 --target snowquill pixelhem
 
-prefix=$build/bench-prefix
 sh tests/e2e/wine.sh setup "$prefix" >/dev/null
 trap 'sh "$root/tests/e2e/wine.sh" cleanup "$prefix" >/dev/null 2>&1 || true' EXIT
-
-table=$build/bench-table.md
-command=(sh tests/e2e/wine.sh run "$prefix" 1800 "$build/bench/bench.exe" --work="$build/bench-work"
-         --out="$table" --winmm="$build/tests/e2e/winmm/winmm.dll" --game="$build/game/snowquill.exe" --pixelhem="$build/resizer/pixelhem.exe"
-         --old-game="$root/build/bench-earlier/win64/game/snowquill.exe"
-         --old-pixelhem="$root/build/bench-earlier/win64/resizer/pixelhem.exe")
 if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1024x768x24" "${command[@]}"
+  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --measure
 else
-  "${command[@]}"
+  measure
 fi
 
 {
@@ -42,8 +54,10 @@ fi
   echo "on $(nproc) cores ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')), a virtual"
   echo "1024 x 768 x 24 display, the 64-bit programs. \"Earlier\" is commit $earlier, which read and"
   echo "decoded the picture file at every draw of a tile or the preview; \"now\" draws from forms made"
-  echo "once per file. Medians of several runs, timed from the benchmark's own process (see the top"
-  echo "of bench/bench.cpp for what each column times)."
+  echo "once per file. Each build is measured in a run of its own (a Wine server of its own), one"
+  echo "after the other. Medians of several runs, timed from the benchmark's own process (see the top"
+  echo "of bench/bench.cpp for what each column times). The programs run with the tests' recording"
+  echo "stand-in for winmm.dll, which plays nothing, so that the figures are the drawing's."
   echo
   cat "$table"
 } > bench/results.md
