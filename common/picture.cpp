@@ -21,12 +21,20 @@ struct FileStamp {
     FILETIME created, written;
 };
 
+// A form and the memory context it stays selected into for its life, so that drawing it is
+// one copy: making and freeing a context costs far more than the copy of a small form.
+struct Form {
+    HDC context;
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+};
+
 bool made = false; // the forms below belong to shownPath as it was at shownStamp
 std::string shownPath;
 FileStamp shownStamp = {};
-HBITMAP whole = NULL;             // NULL when the file can't be shown
-HBITMAP pieces[PIECE_COUNT] = {}; // all NULL when the pieces can't be shown
-int piecesMode = 0;               // the stretch mode the pieces were made with
+Form whole = {};               // no context when the file can't be shown
+Form pieces[PIECE_COUNT] = {}; // none when the pieces can't be shown
+int piecesMode = 0;            // the stretch mode the pieces were made with
 
 FileStamp stampOf(const char *path)
 {
@@ -79,24 +87,27 @@ HBITMAP loadPictureFile(const char *path)
     return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(NULL), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
-// A bitmap like reference's surface holding the source rectangle of picture stretched to
-// width x height with stretch mode mode.
-HBITMAP stretchedForm(HDC reference, HBITMAP picture, const RECT &source, int width, int height, int mode)
+// A form like reference's surface holding the source rectangle of the picture selected into
+// from, stretched to width x height with stretch mode mode.
+Form stretchedForm(HDC reference, HDC from, const RECT &source, int width, int height, int mode)
 {
-    HDC from = CreateCompatibleDC(reference);
-    HDC to = CreateCompatibleDC(reference);
-    HBITMAP form = CreateCompatibleBitmap(reference, width, height);
-    HGDIOBJ previousFrom = SelectObject(from, picture);
-    HGDIOBJ previousTo = SelectObject(to, form);
-    SetStretchBltMode(to, mode);
-    SetBrushOrgEx(to, 0, 0, NULL);
-    StretchBlt(to, 0, 0, width, height, from, source.left, source.top, source.right - source.left,
+    Form form = {CreateCompatibleDC(reference), CreateCompatibleBitmap(reference, width, height), NULL};
+    form.previous = SelectObject(form.context, form.bitmap);
+    SetStretchBltMode(form.context, mode);
+    SetBrushOrgEx(form.context, 0, 0, NULL);
+    StretchBlt(form.context, 0, 0, width, height, from, source.left, source.top, source.right - source.left,
                source.bottom - source.top, SRCCOPY);
-    SelectObject(from, previousFrom);
-    SelectObject(to, previousTo);
-    DeleteDC(from);
-    DeleteDC(to);
     return form;
+}
+
+void freeForm(Form &form)
+{
+    if (form.context == NULL)
+        return;
+    SelectObject(form.context, form.previous);
+    DeleteDC(form.context);
+    DeleteObject(form.bitmap);
+    form = Form();
 }
 
 // Reads the file once and makes every form from it; the decoded picture goes again at once.
@@ -111,31 +122,28 @@ void makeForms(HDC reference, const char *path, int mode)
     int width = 0;
     int height = 0;
     if (bitmapSize(picture, &width, &height) && width > 0 && height > 0) {
+        HDC from = CreateCompatibleDC(reference);
+        HGDIOBJ previous = SelectObject(from, picture);
         const RECT all = {0, 0, width, height};
-        whole = stretchedForm(reference, picture, all, wholeWidth, wholeHeight, HALFTONE);
+        whole = stretchedForm(reference, from, all, wholeWidth, wholeHeight, HALFTONE);
         const int w = width / 4;
         const int h = height / 4;
         const int startX[4] = {0, w, width / 2, width - w};
         const int startY[4] = {0, h, height / 2, height - h};
         for (int piece = 0; pieceSize > 0 && w > 0 && h > 0 && piece < PIECE_COUNT; ++piece) {
             const RECT part = {startX[piece % 4], startY[piece / 4], startX[piece % 4] + w, startY[piece / 4] + h};
-            pieces[piece] = stretchedForm(reference, picture, part, pieceSize, pieceSize, mode);
+            pieces[piece] = stretchedForm(reference, from, part, pieceSize, pieceSize, mode);
         }
+        SelectObject(from, previous);
+        DeleteDC(from);
     }
     if (picture != NULL)
         DeleteObject(picture);
 }
 
-bool drawForm(HDC target, const RECT &dest, HBITMAP form, int width, int height)
+bool drawForm(HDC target, const RECT &dest, const Form &form, int width, int height)
 {
-    if (form == NULL)
-        return false;
-    HDC memory = CreateCompatibleDC(target);
-    HGDIOBJ previous = SelectObject(memory, form);
-    BitBlt(target, dest.left, dest.top, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    return true;
+    return form.context != NULL && BitBlt(target, dest.left, dest.top, width, height, form.context, 0, 0, SRCCOPY);
 }
 
 } // namespace
@@ -165,13 +173,8 @@ bool drawPicturePiece(HDC target, const RECT &dest, const char *path, int piece)
 
 void forgetPicture()
 {
-    if (whole != NULL)
-        DeleteObject(whole);
-    whole = NULL;
-    for (HBITMAP &piece : pieces) {
-        if (piece != NULL)
-            DeleteObject(piece);
-        piece = NULL;
-    }
+    freeForm(whole);
+    for (Form &piece : pieces)
+        freeForm(piece);
     made = false;
 }

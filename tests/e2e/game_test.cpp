@@ -58,6 +58,18 @@ void showsPicture(const std::string &path, const std::string &what)
             return keepImage(seen(n), "seen"), keepImage(stretchedFile(path, n, n != 0 ? 48 : 88), "expected");
 }
 
+// The window painted whole, as when it is uncovered or a game is dealt, shows exactly what it
+// shows when each control paints itself. The pauses let the game hand its paint to the screen.
+void paintsAsItsControls(const std::string &what)
+{
+    for (HWND control = GetWindow(game.window, GW_CHILD); control != NULL; control = GetWindow(control, GW_HWNDNEXT))
+        RedrawWindow(control, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const Image controls = (Sleep(200), captureWindow(game.window));
+    RedrawWindow(game.window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (!check((Sleep(200), captureWindow(game.window).pixels == controls.pixels), what + ": painted whole"))
+        keepImage(captureWindow(game.window), "whole"), keepImage(controls, "controls");
+}
+
 void writePicture(const std::string &path, int w, int h) { check(writeFile(path, bmpFile(w, h, 24)), "wrote " + path); }
 
 // The board after a click on tile n: the tiles from it to the empty slot each move one slot
@@ -167,6 +179,7 @@ int main(int argc, char **argv)
     check(slots[0] == 16 && std::adjacent_find(slots + 1, slots + 16, std::greater_equal<int>()) == slots + 16,
           "tiles at home");
     showsPicture(fernwick, "the default picture, 192 x 192");
+    paintsAsItsControls("at start");
     press(ID_CANCEL, "4300", "Cancel outside a game");
     loadPicture("", "Load .Bmp, cancelled");
     showsPicture(fernwick, "after a cancelled Load .Bmp");
@@ -218,6 +231,7 @@ int main(int argc, char **argv)
     writePicture(bells, 301, 157);
     loadPicture(bells, "Load .Bmp of it again");
     showsPicture(bells, "the file loaded again");
+    paintsAsItsControls("after a game, with its picture");
 
     group("help, minimise, close");
     press(ID_QUESTION, "2150", "help");
