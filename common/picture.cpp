@@ -143,7 +143,10 @@ void makeForms(HDC reference, const char *path, int mode)
 
 bool drawForm(HDC target, const RECT &dest, const Form &form, int width, int height)
 {
-    return form.context != NULL && BitBlt(target, dest.left, dest.top, width, height, form.context, 0, 0, SRCCOPY);
+    if (form.context == NULL)
+        return false;
+    BitBlt(target, dest.left, dest.top, width, height, form.context, 0, 0, SRCCOPY);
+    return true;
 }
 
 } // namespace

@@ -402,14 +402,9 @@ void onDrawItem(int id, const DRAWITEMSTRUCT *item)
 // itself, where the paint reaches; adds the control's place to drawn.
 void drawControlInPaint(HWND window, HDC context, HWND control, HRGN drawn)
 {
-    POINT corners[2] = {};
     RECT place;
-    GetWindowRect(control, &place);
-    corners[0] = {place.left, place.top};
-    corners[1] = {place.right, place.bottom};
-    ScreenToClient(window, &corners[0]);
-    ScreenToClient(window, &corners[1]);
-    place = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    GetClientRect(control, &place);
+    MapWindowPoints(control, window, reinterpret_cast<POINT *>(&place), 2);
     if (!RectVisible(context, &place))
         return;
     DRAWITEMSTRUCT item = {};
@@ -448,8 +443,8 @@ void onPaint(HWND window)
         if (row.style == OWNER_DRAWN)
             drawControlInPaint(window, context, *row.handle, drawn);
     EndPaint(window, &paint);
-    CombineRgn(drawn, drawn, part, RGN_AND);
-    RedrawWindow(window, NULL, drawn, RDW_VALIDATE | RDW_ALLCHILDREN);
+    if (CombineRgn(drawn, drawn, part, RGN_AND) != NULLREGION)
+        RedrawWindow(window, NULL, drawn, RDW_VALIDATE | RDW_ALLCHILDREN);
     DeleteObject(drawn);
     DeleteObject(part);
 }
