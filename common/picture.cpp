@@ -21,20 +21,18 @@ struct FileStamp {
     FILETIME created, written;
 };
 
-// A form and the memory context it stays selected into for its life, so that drawing it is
-// one copy: making and freeing a context costs far more than the copy of a small form.
-struct Form {
-    HDC context;
-    HBITMAP bitmap;
-    HGDIOBJ previous;
-};
-
 bool made = false; // the forms below belong to shownPath as it was at shownStamp
 std::string shownPath;
 FileStamp shownStamp = {};
-Form whole = {};               // no context when the file can't be shown
-Form pieces[PIECE_COUNT] = {}; // none when the pieces can't be shown
-int piecesMode = 0;            // the stretch mode the pieces were made with
+int piecesMode = 0; // the stretch mode the pieces were made with
+
+// The forms side by side in one sheet, the whole picture at the left and the pieces after it,
+// kept selected into a memory context of its own: drawing a form is one copy, and a new
+// picture makes one context and one bitmap, which cost far more than the copies.
+HDC sheet = NULL; // NULL when the file can't be shown
+HBITMAP sheetBitmap = NULL;
+HGDIOBJ sheetPrevious = NULL;
+bool piecesMade = false; // false too when the pieces would be smaller than a pixel
 
 FileStamp stampOf(const char *path)
 {
@@ -87,29 +85,6 @@ HBITMAP loadPictureFile(const char *path)
     return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(NULL), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
-// A form like reference's surface holding the source rectangle of the picture selected into
-// from, stretched to width x height with stretch mode mode.
-Form stretchedForm(HDC reference, HDC from, const RECT &source, int width, int height, int mode)
-{
-    Form form = {CreateCompatibleDC(reference), CreateCompatibleBitmap(reference, width, height), NULL};
-    form.previous = SelectObject(form.context, form.bitmap);
-    SetStretchBltMode(form.context, mode);
-    SetBrushOrgEx(form.context, 0, 0, NULL);
-    StretchBlt(form.context, 0, 0, width, height, from, source.left, source.top, source.right - source.left,
-               source.bottom - source.top, SRCCOPY);
-    return form;
-}
-
-void freeForm(Form &form)
-{
-    if (form.context == NULL)
-        return;
-    SelectObject(form.context, form.previous);
-    DeleteDC(form.context);
-    DeleteObject(form.bitmap);
-    form = Form();
-}
-
 // Reads the file once and makes every form from it; the decoded picture goes again at once.
 void makeForms(HDC reference, const char *path, int mode)
 {
@@ -122,31 +97,29 @@ void makeForms(HDC reference, const char *path, int mode)
     int width = 0;
     int height = 0;
     if (bitmapSize(picture, &width, &height) && width > 0 && height > 0) {
+        sheet = CreateCompatibleDC(reference);
+        sheetBitmap = CreateCompatibleBitmap(reference, wholeWidth + PIECE_COUNT * pieceSize,
+                                             wholeHeight > pieceSize ? wholeHeight : pieceSize);
+        sheetPrevious = SelectObject(sheet, sheetBitmap);
         HDC from = CreateCompatibleDC(reference);
         HGDIOBJ previous = SelectObject(from, picture);
-        const RECT all = {0, 0, width, height};
-        whole = stretchedForm(reference, from, all, wholeWidth, wholeHeight, HALFTONE);
+        SetStretchBltMode(sheet, HALFTONE);
+        SetBrushOrgEx(sheet, 0, 0, NULL);
+        StretchBlt(sheet, 0, 0, wholeWidth, wholeHeight, from, 0, 0, width, height, SRCCOPY);
         const int w = width / 4;
         const int h = height / 4;
         const int startX[4] = {0, w, width / 2, width - w};
         const int startY[4] = {0, h, height / 2, height - h};
-        for (int piece = 0; pieceSize > 0 && w > 0 && h > 0 && piece < PIECE_COUNT; ++piece) {
-            const RECT part = {startX[piece % 4], startY[piece / 4], startX[piece % 4] + w, startY[piece / 4] + h};
-            pieces[piece] = stretchedForm(reference, from, part, pieceSize, pieceSize, mode);
-        }
+        piecesMade = pieceSize > 0 && w > 0 && h > 0;
+        SetStretchBltMode(sheet, mode);
+        for (int piece = 0; piecesMade && piece < PIECE_COUNT; ++piece)
+            StretchBlt(sheet, wholeWidth + piece * pieceSize, 0, pieceSize, pieceSize, from, startX[piece % 4],
+                       startY[piece / 4], w, h, SRCCOPY);
         SelectObject(from, previous);
         DeleteDC(from);
     }
     if (picture != NULL)
         DeleteObject(picture);
-}
-
-bool drawForm(HDC target, const RECT &dest, const Form &form, int width, int height)
-{
-    if (form.context == NULL)
-        return false;
-    BitBlt(target, dest.left, dest.top, width, height, form.context, 0, 0, SRCCOPY);
-    return true;
 }
 
 } // namespace
@@ -163,7 +136,10 @@ bool drawPictureWhole(HDC target, const RECT &dest, const char *path)
 {
     if (!formsCurrent(path))
         makeForms(target, path, made ? piecesMode : GetStretchBltMode(target));
-    return drawForm(target, dest, whole, wholeWidth, wholeHeight);
+    if (sheet == NULL)
+        return false;
+    BitBlt(target, dest.left, dest.top, wholeWidth, wholeHeight, sheet, 0, 0, SRCCOPY);
+    return true;
 }
 
 bool drawPicturePiece(HDC target, const RECT &dest, const char *path, int piece)
@@ -171,13 +147,21 @@ bool drawPicturePiece(HDC target, const RECT &dest, const char *path, int piece)
     const int mode = GetStretchBltMode(target);
     if (!formsCurrent(path) || mode != piecesMode)
         makeForms(target, path, mode);
-    return piece >= 0 && piece < PIECE_COUNT && drawForm(target, dest, pieces[piece], pieceSize, pieceSize);
+    if (!piecesMade || piece < 0 || piece >= PIECE_COUNT)
+        return false;
+    BitBlt(target, dest.left, dest.top, pieceSize, pieceSize, sheet, wholeWidth + piece * pieceSize, 0, SRCCOPY);
+    return true;
 }
 
 void forgetPicture()
 {
-    freeForm(whole);
-    for (Form &piece : pieces)
-        freeForm(piece);
+    if (sheet != NULL) {
+        SelectObject(sheet, sheetPrevious);
+        DeleteDC(sheet);
+        DeleteObject(sheetBitmap);
+    }
+    sheet = NULL;
+    sheetBitmap = NULL;
+    piecesMade = false;
     made = false;
 }
