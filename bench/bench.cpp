@@ -38,6 +38,7 @@ struct Size {
 };
 const Size SIZES[] = {{192, 192, 25}, {1024, 768, 15}, {4000, 3000, 5}, {8000, 6000, 3}};
 const int SIZE_COUNT = 4;
+const int MOVE_RUNS = 15;
 const double FRAME_MS = 1000.0 / 60.0;
 
 // The controls used, by the ids that game/resource.h and resizer/resource.h give them.
@@ -251,7 +252,8 @@ void measureGame(const std::string &exe, const std::string &folder, const std::v
         figures[i].memoryMb = static_cast<double>(memory.WorkingSetSize) / (1024.0 * 1024.0);
         e2e::click(e2e::child(window, ID_START), 120000);
         settle(window);
-        figures[i].move = timed(runs, [&]() {
+        // At least MOVE_RUNS moves at every size: the moves are compared across the sizes.
+        figures[i].move = timed(std::max(runs, MOVE_RUNS), [&]() {
             e2e::click(movableTile(window), 120000);
             settle(window);
         });

@@ -85,6 +85,18 @@ HBITMAP loadPictureFile(const char *path)
     return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(NULL), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
+void freeSheet()
+{
+    if (sheet != NULL) {
+        SelectObject(sheet, sheetPrevious);
+        DeleteDC(sheet);
+        DeleteObject(sheetBitmap);
+    }
+    sheet = NULL;
+    sheetBitmap = NULL;
+    piecesMade = false;
+}
+
 // Reads the file once and makes every form from it; the decoded picture goes again at once.
 void makeForms(HDC reference, const char *path, int mode)
 {
@@ -93,14 +105,18 @@ void makeForms(HDC reference, const char *path, int mode)
     shownPath = path;
     shownStamp = stampOf(path);
     piecesMode = mode;
+    // The sheet is made before the picture is read: the decoded picture, by far the largest,
+    // is then the last made and the first let go, and leaves no hole under the sheet.
+    sheet = CreateCompatibleDC(reference);
+    sheetBitmap = CreateCompatibleBitmap(reference, wholeWidth + PIECE_COUNT * pieceSize,
+                                         wholeHeight > pieceSize ? wholeHeight : pieceSize);
+    sheetPrevious = SelectObject(sheet, sheetBitmap);
     HBITMAP picture = loadPictureFile(path);
     int width = 0;
     int height = 0;
-    if (bitmapSize(picture, &width, &height) && width > 0 && height > 0) {
-        sheet = CreateCompatibleDC(reference);
-        sheetBitmap = CreateCompatibleBitmap(reference, wholeWidth + PIECE_COUNT * pieceSize,
-                                             wholeHeight > pieceSize ? wholeHeight : pieceSize);
-        sheetPrevious = SelectObject(sheet, sheetBitmap);
+    if (!bitmapSize(picture, &width, &height) || width <= 0 || height <= 0) {
+        freeSheet();
+    } else {
         HDC from = CreateCompatibleDC(reference);
         HGDIOBJ previous = SelectObject(from, picture);
         SetStretchBltMode(sheet, HALFTONE);
@@ -155,13 +171,6 @@ bool drawPicturePiece(HDC target, const RECT &dest, const char *path, int piece)
 
 void forgetPicture()
 {
-    if (sheet != NULL) {
-        SelectObject(sheet, sheetPrevious);
-        DeleteDC(sheet);
-        DeleteObject(sheetBitmap);
-    }
-    sheet = NULL;
-    sheetBitmap = NULL;
-    piecesMade = false;
+    freeSheet();
     made = false;
 }
