@@ -12,7 +12,10 @@ const std::uint32_t COMPRESSION_RLE8 = 1;
 const std::uint32_t COMPRESSION_RLE4 = 2;
 const std::uint32_t COMPRESSION_BITFIELDS = 3;
 
-std::uint32_t read16(const unsigned char *at) { return static_cast<std::uint32_t>(at[0] | (at[1] << 8)); }
+std::uint32_t read16(const unsigned char *at)
+{
+    return static_cast<std::uint32_t>(at[0] | (at[1] << 8));
+}
 
 std::uint32_t read32(const unsigned char *at)
 {

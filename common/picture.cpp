@@ -59,7 +59,10 @@ bool sameStamp(const FileStamp &a, const FileStamp &b)
            sameTime(a.created, b.created) && sameTime(a.written, b.written);
 }
 
-bool formsCurrent(const char *path) { return made && shownPath == path && sameStamp(stampOf(path), shownStamp); }
+bool formsCurrent(const char *path)
+{
+    return made && shownPath == path && sameStamp(stampOf(path), shownStamp);
+}
 
 // Reads the start of the file and its length, and asks whether its headers fit inside it.
 bool pictureFileFits(const char *path)

@@ -137,7 +137,10 @@ const QuickMove *findQuickMove(int tile, int code)
     return nullptr;
 }
 
-int quickMoveDirection(const QuickMove &move) { return move.empty > move.slots[move.count - 1] ? 1 : -1; }
+int quickMoveDirection(const QuickMove &move)
+{
+    return move.empty > move.slots[move.count - 1] ? 1 : -1;
+}
 
 int quickMoveOrder(const QuickMove &move, int order[3])
 {

@@ -160,7 +160,10 @@ void createControls(HWND window)
 
 // ---- Commands ----
 
-void moveTileButton(int tile, int x, int y) { MoveWindow(tileButton[tile], x, y, TILE_SIZE, TILE_SIZE, TRUE); }
+void moveTileButton(int tile, int x, int y)
+{
+    MoveWindow(tileButton[tile], x, y, TILE_SIZE, TILE_SIZE, TRUE);
+}
 
 void showEnd(HWND window, const char *result)
 {

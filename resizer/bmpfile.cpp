@@ -31,7 +31,10 @@ unsigned long captureImageSize(int width, int height)
     return captureStride(width) * static_cast<unsigned long>(height);
 }
 
-unsigned long captureFileSize(int width, int height) { return BMP_HEADERS_SIZE + captureImageSize(width, height); }
+unsigned long captureFileSize(int width, int height)
+{
+    return BMP_HEADERS_SIZE + captureImageSize(width, height);
+}
 
 void fillCaptureHeader(unsigned char *header, int width, int height)
 {

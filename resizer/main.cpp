@@ -69,13 +69,22 @@ const ControlEntry controls[] = {
 // ---------------------------------------------------------------------------------------
 // Sounds.
 
-void playwav1() { playResourceWave(IDW_CLICK); }
-void playwav2() { playResourceWave(IDW_BLIP); }
+void playwav1()
+{
+    playResourceWave(IDW_CLICK);
+}
+void playwav2()
+{
+    playResourceWave(IDW_BLIP);
+}
 
 // ---------------------------------------------------------------------------------------
 // Files.
 
-bool fileExists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool fileExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // One WriteFile that must write all of its bytes.
 bool writeAll(HANDLE file, const void *data, unsigned long size)

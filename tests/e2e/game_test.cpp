@@ -18,15 +18,30 @@ namespace {
 
 Program game;
 int moves = 0;
-HWND item(int id) { return child(game.window, id); }
-HWND tile(int n) { return item(100 * (n + 4)); }
-std::string field(int id) { return text(item(id)); }
-void heard(const std::string &ids, const std::string &what) { checkText(newSoundIds(game), ids, what); }
+HWND item(int id)
+{
+    return child(game.window, id);
+}
+HWND tile(int n)
+{
+    return item(100 * (n + 4));
+}
+std::string field(int id)
+{
+    return text(item(id));
+}
+void heard(const std::string &ids, const std::string &what)
+{
+    checkText(newSoundIds(game), ids, what);
+}
 void press(int id, const std::string &ids, const std::string &what)
 {
     check(click(item(id), 2000), what), heard(ids, what);
 }
-int at(const int slots[16], int slot) { return static_cast<int>(std::find(slots + 1, slots + 16, slot) - slots); }
+int at(const int slots[16], int slot)
+{
+    return static_cast<int>(std::find(slots + 1, slots + 16, slot) - slots);
+}
 
 // Each tile's slot (1..16) as its window stands, 0 when off the grid; [0] = the empty slot.
 void readSlots(int slots[16])
@@ -69,7 +84,10 @@ std::vector<uint32_t> aroundPicture(const Image &image)
     return kept;
 }
 
-void writePicture(const std::string &path, int w, int h) { check(writeFile(path, bmpFile(w, h, 24)), "wrote " + path); }
+void writePicture(const std::string &path, int w, int h)
+{
+    check(writeFile(path, bmpFile(w, h, 24)), "wrote " + path);
+}
 
 // The board after a click on tile n: the tiles from it to the empty slot each move one slot
 // towards it; nothing moves for a tile outside the empty slot's row and column.

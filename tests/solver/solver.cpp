@@ -14,11 +14,20 @@ using Board = std::uint64_t; // sixteen 4-bit fields, slot 1 lowest: the tile th
 // Moves so far plus three times the distance left, moves so far, the board, its empty slot.
 using Node = std::tuple<int, int, Board, int>;
 
-int tileAt(Board board, int slot) { return static_cast<int>((board >> (4 * slot - 4)) & 15); }
-Board placed(int tile, int slot) { return static_cast<Board>(tile) << (4 * slot - 4); }
+int tileAt(Board board, int slot)
+{
+    return static_cast<int>((board >> (4 * slot - 4)) & 15);
+}
+Board placed(int tile, int slot)
+{
+    return static_cast<Board>(tile) << (4 * slot - 4);
+}
 
 // A board on which the game ends: A to M at home and the last slot empty.
-bool ends(Board board) { return (board & 0xF00FFFFFFFFFFFFFu) == 0x000DCBA987654321u; }
+bool ends(Board board)
+{
+    return (board & 0xF00FFFFFFFFFFFFFu) == 0x000DCBA987654321u;
+}
 
 } // namespace
 

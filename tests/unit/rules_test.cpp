@@ -16,16 +16,31 @@
 
 // The sound recorder: the routines the rules call note their numbers here.
 std::vector<int> sounds;
-void playwav4() { sounds.push_back(4); }
-void playwav5() { sounds.push_back(5); }
+void playwav4()
+{
+    sounds.push_back(4);
+}
+void playwav5()
+{
+    sounds.push_back(5);
+}
 
 namespace {
 
 const int M = 13, N = 14, O = 15;
 
-int row(int slot) { return (slot - 1) / 4; }
-int column(int slot) { return (slot - 1) % 4; }
-char letter(int tile) { return static_cast<char>('@' + tile); }
+int row(int slot)
+{
+    return (slot - 1) / 4;
+}
+int column(int slot)
+{
+    return (slot - 1) % 4;
+}
+char letter(int tile)
+{
+    return static_cast<char>('@' + tile);
+}
 
 void layOut(const std::string &letters)
 {

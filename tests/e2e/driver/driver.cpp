@@ -22,7 +22,10 @@ bool closes(HWND dialog, int ms)
 {
     return waitFor([&]() { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, ms);
 }
-std::string fileName(Text path) { return path.substr(path.find_last_of("\\/") + 1); }
+std::string fileName(Text path)
+{
+    return path.substr(path.find_last_of("\\/") + 1);
+}
 
 // A visible top-level window of the process with the class.
 HWND topWindow(DWORD processId, const char *className)
@@ -47,9 +50,18 @@ void init(int argc, char **argv, const char *name)
     std::printf("%s; programs under test: %s\n", (testName = name).c_str(), option("game").c_str());
 }
 
-std::string option(const char *key) { return options.count(key) != 0 ? options[key] : std::string(); }
-bool fileExists(Text path) { return (GetFileAttributesA(windowsPath(path).c_str()) & 0x80000010) == 0; }
-bool copyFile(Text from, Text to) { return CopyFileA(windowsPath(from).c_str(), windowsPath(to).c_str(), FALSE); }
+std::string option(const char *key)
+{
+    return options.count(key) != 0 ? options[key] : std::string();
+}
+bool fileExists(Text path)
+{
+    return (GetFileAttributesA(windowsPath(path).c_str()) & 0x80000010) == 0;
+}
+bool copyFile(Text from, Text to)
+{
+    return CopyFileA(windowsPath(from).c_str(), windowsPath(to).c_str(), FALSE);
+}
 
 std::string requiredOption(const char *key)
 {
@@ -93,12 +105,18 @@ std::string freshFolder(Text name)
     return folder;
 }
 
-void group(Text name) { std::printf("- %s\n", (currentGroup = name).c_str()); }
+void group(Text name)
+{
+    std::printf("- %s\n", (currentGroup = name).c_str());
+}
 bool checkText(Text actual, Text expected, Text what)
 {
     return check(actual == expected, what + ": got \"" + actual + "\", expected \"" + expected + "\"");
 }
-void fatal(Text what) { check(false, "cannot go on: " + what), std::exit(finish()); }
+void fatal(Text what)
+{
+    check(false, "cannot go on: " + what), std::exit(finish());
+}
 
 bool check(bool ok, Text what)
 {

@@ -19,7 +19,10 @@ void init(int argc, char **argv, const char *name);
 std::string option(const char *key);
 std::string requiredOption(const char *key);      // a missing one ends the test
 std::string windowsPath(const std::string &path); // "/a/b" -> "Z:\a\b"
-inline std::string joinPath(Text folder, Text name) { return windowsPath(folder) + "\\" + name; }
+inline std::string joinPath(Text folder, Text name)
+{
+    return windowsPath(folder) + "\\" + name;
+}
 bool fileExists(const std::string &path); // a file, not a folder
 bool readFile(const std::string &path, std::string &contents);
 bool writeFile(const std::string &path, const std::string &contents);
@@ -52,12 +55,21 @@ bool start(Program &program, const std::string &sourceExe, const std::string &fo
            const StartOptions &startOptions = StartOptions());
 HWND waitForWindow(Program &program, const char *className, int timeoutMs = 15000);
 long waitForExit(Program &program, int timeoutMs); // -1 while still running
-inline void terminate(Program &program) { TerminateProcess(program.process.hProcess, 99), waitForExit(program, 5000); }
+inline void terminate(Program &program)
+{
+    TerminateProcess(program.process.hProcess, 99), waitForExit(program, 5000);
+}
 
-inline HWND child(HWND parent, int id) { return GetDlgItem(parent, id); }
+inline HWND child(HWND parent, int id)
+{
+    return GetDlgItem(parent, id);
+}
 bool sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs = 5000); // false: no answer
 std::string text(HWND window);                                                            // WM_GETTEXT
-inline bool click(HWND button, int timeoutMs = 5000) { return sent(button, BM_CLICK, 0, 0, timeoutMs); }
+inline bool click(HWND button, int timeoutMs = 5000)
+{
+    return sent(button, BM_CLICK, 0, 0, timeoutMs);
+}
 // For commands that open a modal window: a press and release posted, returns at once.
 inline void clickPosted(HWND b)
 {
@@ -68,7 +80,10 @@ bool sendTimer(HWND window, UINT_PTR id, int count = 1);
 struct Image {
     int width = 0, height = 0;
     std::vector<uint32_t> pixels; // 0x00RRGGBB, rows from the top
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    uint32_t at(int x, int y) const
+    {
+        return pixels[static_cast<size_t>(y) * width + x];
+    }
 };
 Image captureWindow(HWND window);            // what the screen shows under it
 Image captureBitmap(HDC dc, HBITMAP bitmap); // a bitmap not selected into a DC
