@@ -181,30 +181,42 @@ void showOverWhite(BYTE *pixels, std::uint64_t count)
     }
 }
 
+// The converted width x height picture turned upright and shown over white, as a top-down
+// 32-bit DIB section; NULL when its pixels can't be had.
+HBITMAP uprightBitmap(IWICBitmapSource *converted, UINT width, UINT height, int orientation)
+{
+    const bool swapped = orientationSwapsSides(orientation);
+    void *pixels = NULL;
+    HBITMAP picture =
+        topDownBitmap(static_cast<int>(swapped ? height : width), static_cast<int>(swapped ? width : height), &pixels);
+    if (picture == NULL)
+        return NULL;
+    if (!copyUpright(converted, width, height, orientation, static_cast<BYTE *>(pixels))) {
+        DeleteObject(picture);
+        return NULL;
+    }
+    showOverWhite(static_cast<BYTE *>(pixels), static_cast<std::uint64_t>(width) * height);
+    return picture;
+}
+
 // The frame turned upright, as a top-down 32-bit DIB section; NULL when it can't be decoded
 // or is larger than MOST_PIXELS. Its size is asked before any pixel is decoded, so that a
 // picture too large to hold is refused at once.
-HBITMAP uprightPicture(IWICBitmapSource *frame, int orientation)
+HBITMAP uprightPicture(IWICImagingFactory *factory, IWICBitmapSource *frame, int orientation)
 {
     UINT width = 0;
     UINT height = 0;
     if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 ||
         static_cast<std::uint64_t>(width) * height > MOST_PIXELS)
         return NULL;
-    IWICBitmapSource *converted = NULL;
-    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame, &converted)))
+    IWICFormatConverter *converter = NULL;
+    if (FAILED(factory->CreateFormatConverter(&converter)))
         return NULL;
-    const bool swapped = orientationSwapsSides(orientation);
-    void *pixels = NULL;
-    HBITMAP picture =
-        topDownBitmap(static_cast<int>(swapped ? height : width), static_cast<int>(swapped ? width : height), &pixels);
-    if (picture != NULL && !copyUpright(converted, width, height, orientation, static_cast<BYTE *>(pixels))) {
-        DeleteObject(picture);
-        picture = NULL;
-    }
-    if (picture != NULL)
-        showOverWhite(static_cast<BYTE *>(pixels), static_cast<std::uint64_t>(width) * height);
-    converted->Release();
+    HBITMAP picture = NULL;
+    if (SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, NULL, 0.0,
+                                        WICBitmapPaletteTypeCustom)))
+        picture = uprightBitmap(converter, width, height, orientation);
+    converter->Release();
     return picture;
 }
 
@@ -219,7 +231,7 @@ HBITMAP decodeFirstFrame(IWICImagingFactory *factory, const char *path)
     IWICBitmapFrameDecode *frame = NULL;
     HBITMAP picture = NULL;
     if (SUCCEEDED(decoder->GetFrame(0, &frame))) {
-        picture = uprightPicture(frame, fileOrientation(path));
+        picture = uprightPicture(factory, frame, fileOrientation(path));
         frame->Release();
     }
     decoder->Release();
