@@ -113,7 +113,7 @@ std::wstring widePath(const char *path)
     if (length <= 0)
         return std::wstring();
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path, -1, &wide[0], length);
+    MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), length);
     return wide;
 }
 
@@ -364,7 +364,7 @@ std::string fullPath(const std::string &path)
     if (length == 0)
         return path;
     std::string full(length, '\0');
-    const DWORD written = GetFullPathNameA(path.c_str(), length, &full[0], NULL);
+    const DWORD written = GetFullPathNameA(path.c_str(), length, full.data(), NULL);
     if (written == 0 || written >= length)
         return path;
     full.resize(written);
@@ -400,7 +400,7 @@ std::string droppedFile(HDROP drop)
 {
     const UINT length = DragQueryFileA(drop, 0, NULL, 0);
     std::string path(length + 1, '\0');
-    const UINT copied = length > 0 ? DragQueryFileA(drop, 0, &path[0], length + 1) : 0;
+    const UINT copied = length > 0 ? DragQueryFileA(drop, 0, path.data(), length + 1) : 0;
     DragFinish(drop);
     path.resize(copied);
     return isFile(path) ? path : std::string();

@@ -547,11 +547,11 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR commandLine, int nShowCmd)
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nShowCmd)
 {
     findProgramFolder();
     installDefaultPicture();
-    useCommandLinePicture(commandLine);
+    useCommandLinePicture(lpCmdLine);
 
     HBITMAP skin = static_cast<HBITMAP>(
         LoadImageA(hInstance, MAKEINTRESOURCEA(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));

@@ -351,11 +351,11 @@ void createControls(HWND window, HINSTANCE instance)
     }
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR commandLine, int nShowCmd)
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nShowCmd)
 {
     findPaths();
     installSample();
-    useCommandLinePicture(commandLine);
+    useCommandLinePicture(lpCmdLine);
 
     // The skin becomes the class's background brush, which keeps its own copy of it.
     HBITMAP skin = static_cast<HBITMAP>(
