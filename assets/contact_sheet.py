@@ -13,10 +13,9 @@ import sys
 
 from PIL import Image, ImageDraw, ImageFont
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
+from gen import skins  # found beside this script
 
-from gen import skins  # noqa: E402
+HERE = os.path.dirname(os.path.abspath(__file__))
 
 FONT = ImageFont.truetype("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 13)
 OUTLINE = (0, 200, 255)
@@ -70,7 +69,8 @@ def main(argv):
     parts.append(("the game window with its controls painted", game_window().resize((1288, 748), Image.NEAREST)))
     parts.append(("resizer skin (bitmap 40) x2, control rectangles outlined",
                   outlined(load("resizer/skin.bmp"), resizer_rects)))
-    parts.append(("the resizer window with the sample in its preview", resizer_window().resize((1088, 748), Image.NEAREST)))
+    resizer_shown = resizer_window().resize((1088, 748), Image.NEAREST)
+    parts.append(("the resizer window with the sample in its preview", resizer_shown))
 
     # Buttons and small pictures, laid out in one strip.
     strip = Image.new("RGB", (1300, 520), (236, 236, 236))

@@ -10,10 +10,8 @@ build never needs this script.
 import os
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-
-from gen import buttons, pictures, skins, sounds  # noqa: E402
-from gen.common import bmp24_bytes, ico8_bytes  # noqa: E402
+from gen import buttons, pictures, skins, sounds  # found beside this script
+from gen.common import bmp24_bytes, ico8_bytes
 
 SAMPLE_RESOLUTION = 3780  # pixels per metre (96 dots per inch) in the resizer's sample picture
 

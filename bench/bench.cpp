@@ -341,7 +341,8 @@ int main(int argc, char **argv)
         e2e::writeFile(e2e::option("keep"), kept);
         return e2e::finish();
     }
-    std::istringstream earlier((e2e::readFile(e2e::requiredOption("earlier"), kept), kept));
+    e2e::readFile(e2e::requiredOption("earlier"), kept);
+    std::istringstream earlier(kept);
     for (Figures &f : before)
         earlier >> f.move >> f.board >> f.window >> f.outside >> f.first >> f.preview >> f.save >> f.memoryMb;
 

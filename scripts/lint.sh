@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Checks our C++ (.cpp and .h under game/, resizer/, common/, tests/ and bench/): fails when a
-# file is not laid out as .clang-format says, or when clang-tidy (.clang-tidy) warns.
+# file is not laid out as .clang-format says, or when clang-tidy (.clang-tidy) warns; clang's
+# -Wcomma is one of its checks. Checks every tracked Python file with pycodestyle (120
+# columns), and that no file silences a linter (noqa, NOLINT).
 #
 #   scripts/lint.sh          check everything (scripts/test.sh runs this)
 #   scripts/lint.sh --fix    reformat every file in place first, then check
@@ -24,6 +26,15 @@ mapfile -t files < <(git ls-files --cached --others --exclude-standard -- \
 existing=()
 for file in "${files[@]}"; do [ -f "$file" ] && existing+=("$file"); done
 files=("${existing[@]}")
+
+# ---- Python ----
+mapfile -t python_files < <(git ls-files '*.py')
+pycodestyle --max-line-length=120 --ignore=W503 "${python_files[@]}"
+echo "lint: ${#python_files[@]} Python files laid out as pycodestyle wants"
+if git grep -n -E 'noqa|NOLINT' -- "${python_files[@]}" "${files[@]}"; then
+  echo "lint: the lines above silence a linter" >&2
+  exit 1
+fi
 
 # ---- Layout ----
 if [ "${1:-}" = "--fix" ]; then

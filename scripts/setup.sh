@@ -10,9 +10,10 @@ packages=(
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32  # the 32-bit and 64-bit Windows builds
   wine64 xvfb xauth                                    # running the programs, also with no display
   python3 python3-pil python3-numpy fonts-dejavu-core  # the artwork, sound and icon generators
+  python3-pefile                                       # the build checks read the programs
   fp-utils                                             # chmcmd, the help file compiler
   zip unzip                                            # the release package
-  clang-format clang-tidy                              # scripts/lint.sh
+  clang-format clang-tidy pycodestyle                  # scripts/lint.sh
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }

@@ -102,8 +102,8 @@ def _title_strip(c, width, top, bottom, name, symbol):
 def _grid_symbol(c, x, y):
     """The puzzle in miniature: a white two-by-two grid with one square left empty."""
     c.rect(x, y, x + 15, y + 15, (255, 236, 200))
-    for i, (dx, dy, fill) in enumerate(((1, 1, (60, 120, 200)), (8, 1, (40, 150, 70)),
-                                         (1, 8, (240, 190, 60)), (8, 8, (150, 150, 150)))):
+    squares = ((1, 1, (60, 120, 200)), (8, 1, (40, 150, 70)), (1, 8, (240, 190, 60)), (8, 8, (150, 150, 150)))
+    for i, (dx, dy, fill) in enumerate(squares):
         c.rect(x + dx, y + dy, x + dx + 6, y + dy + 6, fill)
 
 
@@ -198,12 +198,12 @@ def game_skin():
     c.text(462, 216, "Press  ?  for help.", SANS_OBLIQUE, 11, (24, 92, 48), anchor="mm")
 
     # The real buttons' bitmaps, fitted to their controls as the window will show them.
-    for (x, y, cw, ch), caption, bitmap_width in ((GAME_NEWGAME, "New Game", 93), (GAME_LOADBMP, "Load .Bmp", 94),
-                                                 (GAME_CANCEL, "Cancel", 94)):
+    captioned = ((GAME_NEWGAME, "New Game", 93), (GAME_LOADBMP, "Load .Bmp", 94), (GAME_CANCEL, "Cancel", 94))
+    for (x, y, cw, ch), caption, bitmap_width in captioned:
         image = buttons.caption_button(bitmap_width, 28, caption, False)
         _paste_button(c, image.resize((cw, ch), Image.LANCZOS) if cw != bitmap_width else image, x, y)
-    for (x, y, cw, ch), kind, bitmap_width in ((GAME_MINIMIZE, "minimize", 18), (GAME_HELP, "help", 19),
-                                             (GAME_CLOSE, "close", 19)):
+    symbols = ((GAME_MINIMIZE, "minimize", 18), (GAME_HELP, "help", 19), (GAME_CLOSE, "close", 19))
+    for (x, y, cw, ch), kind, bitmap_width in symbols:
         image = buttons.symbol_button(bitmap_width, 19, kind, False)
         c.paste(image.resize((cw, ch), Image.LANCZOS) if cw != bitmap_width else image, x, y)
 

@@ -204,8 +204,8 @@ def new_game():
         sig += np.sin(2 * math.pi * f * detune * t + i) + 0.3 * np.sin(4 * math.pi * f * t)
     sig *= np.sin(math.pi * t / dur) ** 1.6
     for k, name in enumerate(("A5", "C6", "F6", "A6", "C6", "F6")):
-        sig += 2.2 * np.sin(math.pi * min(0.95, (0.35 + 0.42 * k) / dur)) * _bell(t - (0.35 + 0.42 * k), _note(name),
-                                                                                   decay=0.6)
+        start = 0.35 + 0.42 * k
+        sig += 2.2 * np.sin(math.pi * min(0.95, start / dur)) * _bell(t - start, _note(name), decay=0.6)
     return _to16(_normalise(_fade(sig, RATE, 0.01, 0.05), 0.8)), RATE, 16
 
 

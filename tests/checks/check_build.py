@@ -1,129 +1,163 @@
 # Checks the resources of both programs against the .rc files and assets/, the assets themselves,
-# the help file and the release zip.  Usage: check_build.py SOURCE_DIR GAME_EXE RESIZER_EXE ZIP VERSION
-import os, pathlib, re, struct, subprocess, sys, tempfile, zipfile, numpy as np  # noqa: E401
+# the manifests, the help file and the release zip.
+# Usage: check_build.py SOURCE_DIR GAME_EXE RESIZER_EXE ZIP VERSION
+import filecmp
+import os
+import pathlib
+import re
+import struct
+import subprocess
+import sys
+import tempfile
+import wave
+import zipfile
+from xml.etree import ElementTree
+
+import numpy
+import pefile
+from PIL import Image
 
 source, game_exe, resizer_exe, release_zip, version = sys.argv[1:6]
-assets, failures = os.path.join(source, "assets"), []
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "shell32.dll", "winmm.dll", "msvcrt.dll", "ole32.dll"}
-TYPES = {"BITMAP": 2, "ICON": 14, "VERSIONINFO": 16, "WAVE": "WAVE"}
+assets = pathlib.Path(source, "assets")
+failures = []
+PLATFORM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "shell32.dll", "ole32.dll", "winmm.dll",
+                 "msvcrt.dll"}
+TYPES = {"BITMAP": 2, "ICON": 14, "VERSIONINFO": 16, "WAVE": "WAVE", "24": 24, "RT_MANIFEST": 24}
+# Windows 7, 8, 8.1 and 10 or 11, as the manifest names them.
+WINDOWS_IDS = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+               "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
 
 
-def check(ok, what): failures.extend([] if ok else [what])  # noqa: E704
+def check(ok, what):
+    if not ok:
+        failures.append(what)
 
 
-def read(*path): return pathlib.Path(*path).read_bytes()  # noqa: E704
+def read(*path):
+    return pathlib.Path(*path).read_bytes()
 
 
-def pe(d):  # machine, optional header magic, subsystem, imported DLLs and resources {(type, id): bytes}
-    at = struct.unpack_from("<I", d, 0x3C)[0]
-    machine, count, _, _, _, size = struct.unpack_from("<HHIIIH", d, at + 4)
-    magic, subsystem = struct.unpack_from("<H66xH", d, at + 24)
-    dirs = at + 24 + (96 if magic == 0x10B else 112)
-    sections = [struct.unpack_from("<8xIIII", d, at + 24 + size + 40 * i) for i in range(count)]
-
-    def rva(offset):  # the file offset of a relative address
-        va = struct.unpack_from("<I", d, offset)[0]
-        return next(raw + va - start for vsize, start, raw_size, raw in sections if 0 <= va - start < max(vsize, raw_size))
-    dlls, entry, base = [], rva(dirs + 8), rva(dirs + 16)
-    while d[entry:entry + 20] != bytes(20):
-        dlls, entry = dlls + [d[rva(entry + 12):d.index(b"\0", rva(entry + 12))].decode().lower()], entry + 20
-
-    def entries(o):
-        for i in range(sum(struct.unpack_from("<HH", d, base + o + 12))):
-            key, target = struct.unpack_from("<II", d, base + o + 16 + 8 * i)
-            n = base + (key & 0x7FFFFFFF)
-            yield d[n + 2:n + 2 + 2 * d[n]].decode("utf-16-le") if key >> 31 else key, target & 0x7FFFFFFF
-    found = {(kind, name): d[rva(base + leaf):rva(base + leaf) + struct.unpack_from("<I", d, base + leaf + 4)[0]]
-             for kind, names in entries(0) for name, languages in entries(names) for _, leaf in entries(languages)}
-    return machine, magic, subsystem, dlls, found
+# Every resource, {(type, id): bytes}; a named type is its name.
+def resources(exe):
+    found = {}
+    for kind in exe.DIRECTORY_ENTRY_RESOURCE.entries:
+        for name in kind.directory.entries:
+            entry = name.directory.entries[0].data.struct  # the one language
+            found[kind.id or str(kind.name), name.id] = exe.get_data(entry.OffsetToData, entry.Size)
+    return found
 
 
-def bitmap_size(name):  # of a .bmp file, which must be complete and uncompressed 24-bit
-    d = read(assets, name)
-    magic, length, offset, header, w, h, planes, bits, compression = struct.unpack_from("<2sI4xIIiiHHI", d)
-    check((magic, length, offset, header, planes, bits, compression) == (b"BM", len(d), 54, 40, 1, 24, 0)
-          and w > 0 and h > 0 and len(d) == 54 + (w * 3 + 3) // 4 * 4 * h, name + " is no complete 24-bit bitmap")
-    return w, h
+# The size of a .bmp file, which must be complete and uncompressed 24-bit.
+def bitmap_size(name):
+    image = Image.open(assets / name)
+    length = 54 + (image.width * 3 + 3) // 4 * 4 * image.height
+    check(image.mode == "RGB" and len(read(assets, name)) == length, name + " is no complete 24-bit bitmap")
+    return image.size
 
 
 def check_sound(name):
-    d, chunks, at = read(assets, name), {}, 12
-    while at + 8 <= len(d):
-        tag, n = struct.unpack_from("<4sI", d, at)
-        chunks[tag], at = d[at + 8:at + 8 + n], at + 8 + n + n % 2
-    form, channels, rate, byte_rate, block, bits = struct.unpack_from("<HHIIHH", chunks.get(b"fmt ", bytes(16)))
-    samples = chunks.get(b"data", b"")
-    s = np.frombuffer(samples[:len(samples) & ~1], "<i2") / 32768 if bits == 16 else np.frombuffer(samples, "B") / 128 - 1
-    check(d[:4] + d[8:12] == b"RIFFWAVE" and struct.unpack_from("<I", d, 4)[0] + 8 == len(d) == at and bits in (8, 16)
-          and (form, bits // 8 * channels, rate * block) == (1, block, byte_rate), name + " is no PCM WAVE file")
-    check(s.size and 0.2 < np.abs(s).max() < 0.95 and max(abs(s[0]), abs(s[-1])) < 0.05,
-          name + " is silent, clips, or starts or ends with a click")
+    with wave.open(str(assets / name)) as sound:
+        width = sound.getsampwidth()
+        frames = sound.readframes(sound.getnframes())
+    samples = numpy.frombuffer(frames, "<i2") / 32768 if width == 2 else numpy.frombuffer(frames, "B") / 128 - 1
+    levels = numpy.abs(samples)
+    loud = 0.2 < levels.max() < 0.95
+    check(loud and max(levels[0], levels[-1]) < 0.05, name + " is silent, clips, or starts or ends with a click")
 
 
-for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "fernwick.bmp"),
-                                 ("resizer", resizer_exe, "pixelhem.rc", "sample.bmp")):
-    found, ids = pe(read(exe))[4], dict(re.findall(r"#define (\w+) (\d+)", read(source, folder, "resource.h").decode()))
-    lines = re.findall(r'^(\w+) +(BITMAP|ICON|VERSIONINFO|WAVE)(?: +"(.+)")?', read(source, folder, rc).decode(), re.M)
-    named = {name: (TYPES[kind], int(ids[name]), file) for name, kind, file in lines}
-    check({k for k in found if k[0] not in (3, 24)} == {(t, i) for t, i, _ in named.values()} and {
-        n for n in ids if n[:4] in ("IDB_", "IDW_", "IDV_")} <= set(named), "%s, %s and resource.h differ" % (exe, rc))
+# Runs as the user who starts it, on Windows 7 to 11, with Common Controls 6, and no DPI awareness.
+def check_manifest(exe, text):
+    manifest = ElementTree.fromstring(text)
+    levels = [e.get("level") for e in manifest.iterfind(".//{*}requestedExecutionLevel")]
+    systems = {e.get("Id") for e in manifest.iterfind(".//{*}supportedOS")}
+    assemblies = manifest.iterfind(".//{*}dependentAssembly/{*}assemblyIdentity")
+    dependencies = {e.get("name"): e.get("version") for e in assemblies}
+    dpi = [e for e in manifest.iter() if "dpiAware" in e.tag]
+    controls = dependencies == {"Microsoft.Windows.Common-Controls": "6.0.0.0"}
+    check(levels == ["asInvoker"] and systems == WINDOWS_IDS and controls and not dpi, exe + ": the manifest is wrong")
+
+
+for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "game/fernwick.bmp"),
+                                 ("resizer", resizer_exe, "pixelhem.rc", "resizer/sample.bmp")):
+    program = pefile.PE(exe)
+    found = resources(program)
+    gui = program.OPTIONAL_HEADER.Subsystem == 2  # not 3, a console program
+    check(program.FILE_HEADER.Machine == 0x14C and gui, exe + " is no 32-bit GUI program")
+    dlls = {entry.dll.decode().lower() for entry in program.DIRECTORY_ENTRY_IMPORT}
+    check("kernel32.dll" in dlls and dlls <= PLATFORM_DLLS, exe + " imports " + str(dlls))
+    header = read(source, folder, "resource.h").decode()
+    ids = dict(re.findall(r"#define (\w+) (\d+)", header))
+    ids["CREATEPROCESS_MANIFEST_RESOURCE_ID"] = "1"
+    pattern = r'^(\w+) +(BITMAP|ICON|VERSIONINFO|WAVE|RT_MANIFEST|24)(?: +"(.+)")?'
+    lines = re.findall(pattern, read(source, folder, rc).decode(), re.M)
+    named = {name: (TYPES[kind], int(ids.get(name, name))) for name, kind, _ in lines}
+    check(set(named.values()) == {key for key in found if key[0] != 3}, exe + " differs from " + rc)
+    check(set(re.findall(r"#define (ID[BWV]_\w+)", header)) <= set(named), rc + " lacks a resource")
+    check_manifest(exe, found.get((24, 1), b"<none/>"))
     # Every file in the folder is used, and no two bitmaps or sounds are made from one file.
-    files = [file for t, _, file in named.values() if t in (2, "WAVE")] + [folder + "/" + picture]
-    check(len(files) == len(set(files)) and set(files) | {f for t, _, f in named.values() if t == 14} == {
-        folder + "/" + n for n in os.listdir(os.path.join(assets, folder))}, "%s: not each file used once" % rc)
-    check(read(assets, folder, picture) in read(exe) and bitmap_size(folder + "/" + picture) == (192, 192),
-          "%s: %s is no 192 x 192 picture built in byte for byte" % (exe, picture))
-    window = re.search(r"WINDOW_WIDTH = (\d+);.*?WINDOW_HEIGHT = (\d+);", read(source, folder, "main.cpp").decode(), re.S)
-    for name, (kind, ident, file) in named.items():
-        data = found.get((kind, ident), b"")
-        if kind == 2:
-            size, down = bitmap_size(file), named.get(name + "_DOWN", (0, 0, file))[2]
-            check(data == read(assets, file)[14:], "%s: bitmap %s is not %s" % (exe, name, file))
-            check(name != "IDB_SKIN" or size == tuple(map(int, window.groups())), file + " is not the window's size")
-            check(down == file or size == bitmap_size(down) and read(assets, file) != read(assets, down),
-                  down + " is no pressed " + file)
+    files = [file for _, kind, file in lines if kind in ("BITMAP", "WAVE")] + [picture]
+    used = {file for _, _, file in lines} | {picture}
+    listing = {folder + "/" + name for name in os.listdir(assets / folder)}
+    check(len(files) == len(set(files)) and listing <= used, rc + ": not each file used once")
+    check(read(assets, picture) in read(exe) and bitmap_size(picture) == (192, 192),
+          picture + " is no 192 x 192 picture built in")
+    main = read(source, folder, "main.cpp")
+    window = tuple(int(side) for side in re.findall(rb"WINDOW_(?:WIDTH|HEIGHT) = (\d+);", main))
+    for name, kind, file in lines:
+        data = found.get(named[name], b"")
+        if kind == "BITMAP":
+            size = bitmap_size(file)
+            check(data == read(assets, file)[14:], file + " is not built in")
+            check(name != "IDB_SKIN" or size == window, file + " is not the window's size")
+            if name.endswith("_DOWN"):
+                rest = file.replace("_down", "")
+                differs = read(assets, file) != read(assets, rest)
+                check(size == bitmap_size(rest) and differs, file + " is no pressed " + rest)
         elif kind == "WAVE":
             check_sound(file)
-            check(data == read(assets, file), "%s: sound %s is not %s" % (exe, name, file))
-        elif kind == 14:
+            check(data == read(assets, file), file + " is not built in")
+        elif kind == "ICON":
             icon = read(assets, file)
-            images = [struct.unpack_from("<BB6xII", icon, 6 + 16 * i) for i in range(icon[4])]
-            check(images and all(e[:2] == (32, 32) for e in images), file + " is not a 32 x 32 icon")
-            check([found.get((3, struct.unpack_from("<H", data, 18 + 14 * i)[0])) for i in range(len(data) // 14)] == [
-                icon[e[3]:e[3] + e[2]] for e in images], "%s: icon %s is not %s" % (exe, name, file))
-        elif kind == 16:
-            fixed = struct.unpack_from("<4I", data, data.index(struct.pack("<I", 0xFEEF04BD)) + 8)
-            quads = ["%d.%d.%d.%d" % (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF) for ms, ls in [fixed[:2], fixed[2:]]]
-            check(quads == [version] * 2 and ("[%s]" % version.replace(".", "")).encode("utf-16-le") in data,
-                  "%s: the version block says %s, not %s" % (exe, quads, version))
+            for i in range(icon[4]):
+                width, height, size, offset = struct.unpack_from("<BB6xII", icon, 6 + 16 * i)
+                built_in = icon[offset:offset + size] in found.values()
+                check(width == height == 32 and built_in, file + " is no 32 x 32 icon built in")
+        elif kind == "VERSIONINFO":
+            # The file's and the product's version in 16-bit words, minor first, and the text.
+            major, minor, build, revision = map(int, version.split("."))
+            fixed = struct.pack("<4H", minor, major, revision, build) * 2
+            text = ("[%s]" % version.replace(".", "")).encode("utf-16-le")
+            check(fixed in data and text in data, exe + ": the version block is not " + version)
 
 with tempfile.TemporaryDirectory() as out:
-    subprocess.run([sys.executable, os.path.join(assets, "generate.py"), out], check=True, stdout=subprocess.DEVNULL)
+    subprocess.run([sys.executable, assets / "generate.py", out], check=True)
     for folder in ("game", "resizer"):
-        made = sorted(os.listdir(os.path.join(out, folder)))
-        check(made == sorted(os.listdir(os.path.join(assets, folder))) and all(
-            read(out, folder, n) == read(assets, folder, n) for n in made), "generate.py changes assets/" + folder)
+        compared = filecmp.dircmp(os.path.join(out, folder), assets / folder)
+        # A manifest is written by hand, wherever it is.
+        kept = [name for name in compared.right_only if not name.endswith(".manifest")]
+        differ = compared.left_only + kept + compared.diff_files
+        check(not differ, "generate.py changes %s in assets/" % differ)
 
-help_dir, chm_file = os.path.join(assets, "help"), os.path.join(os.path.dirname(game_exe), "snowquill-help.chm")
-chm = read(chm_file)
-sources = {n: read(help_dir, n).decode() for n in os.listdir(help_dir) if not n.endswith(".hhp")}
-listed = set(read(help_dir, "snowquill-help.hhp").decode().split("[FILES]")[1].split())
-check(set(sources) - {"contents.hhc", "index.hhk"} == listed, "snowquill-help.hhp does not list every file")
+help_dir = assets / "help"
+chm_file = pathlib.Path(game_exe).with_name("snowquill-help.chm")
+chm = chm_file.read_bytes()
+sources = {path.name: path.read_text() for path in help_dir.iterdir() if path.suffix != ".hhp"}
+listed = (help_dir / "snowquill-help.hhp").read_text().split("[FILES]")[1].split()
+check(set(sources) - {"contents.hhc", "index.hhk"} == set(listed), "snowquill-help.hhp does not list every file")
+pages = {name for name in sources if name.endswith(".html")}
 for name, text in sources.items():
     links = set(re.findall(r'(?:href="|name="Local" value=")([^"#]+)', text))
     check(chm[:4] == b"ITSF" and b"/" + name.encode() in chm, "snowquill-help.chm lacks " + name)
-    check(links <= set(sources), "%s links to %s" % (name, sorted(links - set(sources))))
-    check(name != "contents.hhc" or links == {n for n in sources if n.endswith(".html")}, "contents lack a page")
+    check(links <= set(sources), name + " links to a missing file")
+    check(name != "contents.hhc" or links == pages, "contents lack a page")
 
-folder, three = "snowquill-" + version, {os.path.basename(f): f for f in (game_exe, resizer_exe, chm_file)}
-with zipfile.ZipFile(release_zip) as z:
-    names = z.namelist()
-    check(os.path.basename(release_zip) == folder + "-win32.zip" and len(names) == len(set(names))
-          and set(names) - {folder + "/"} == {folder + "/" + n for n in three}, "the zip holds %s" % names)
-    for name, built in three.items():
-        check(z.read(folder + "/" + name) == read(built), name + " in the zip is not the built one")
-        if name.endswith(".exe"):
-            machine, magic, subsystem, dlls, _ = pe(z.read(folder + "/" + name))
-            check((machine, magic, subsystem) == (0x14C, 0x10B, 2), name + " is no 32-bit GUI program")
-            check("kernel32.dll" in dlls and set(dlls) <= SYSTEM_DLLS, "%s imports %s" % (name, dlls))
+# The release: one folder holding the built programs and help file, nothing else.
+folder = "snowquill-%s/" % version
+built = {folder + os.path.basename(path): read(path) for path in (game_exe, resizer_exe, chm_file)}
+built[folder] = b""
+with zipfile.ZipFile(release_zip) as packed:
+    names = packed.namelist()
+    packed_files = {name: packed.read(name) for name in names}
+check(len(names) == len(built) and packed_files == built, "the zip does not hold the built files alone")
+check(release_zip.endswith("/snowquill-%s-win32.zip" % version), "the zip's name")
 sys.exit("\n".join(failures) or None)

@@ -33,7 +33,8 @@ bool ends(Board board)
 
 bool isEvenDeal(const int slots[16])
 {
-    int odd = 1, empty = 136; // solvable: the tiles' inversions plus the empty slot's row (0 at the top) odd
+    int odd = 1; // solvable: the tiles' inversions plus the empty slot's row (0 at the top) odd
+    int empty = 136;
     for (int tile = 1; tile <= 15; ++tile) {
         empty -= slots[tile];
         for (int later = tile + 1; later <= 15; ++later)
@@ -44,7 +45,8 @@ bool isEvenDeal(const int slots[16])
 
 std::vector<int> solveClicks(const int slots[16], const int target[16])
 {
-    Board start = 0, goal = 0;
+    Board start = 0;
+    Board goal = 0;
     int empty = 136; // the slot that no tile takes
     for (int tile = 1; tile <= 15; ++tile) {
         empty -= slots[tile];
@@ -64,8 +66,10 @@ std::vector<int> solveClicks(const int slots[16], const int target[16])
                 continue; // a board seen before, or one that would end the game on the way
             int away = 0; // rows plus columns from every tile to its target
             for (int slot = 0; slot < 16; ++slot)
-                if (const int at = tileAt(after, slot + 1))
-                    away += std::abs(slot / 4 - (target[at] - 1) / 4) + std::abs(slot % 4 - (target[at] - 1) % 4);
+                if (const int at = tileAt(after, slot + 1)) {
+                    const int home = target[at] - 1;
+                    away += std::abs(slot / 4 - home / 4) + std::abs(slot % 4 - home % 4);
+                }
             open.emplace(moves + 1 + 3 * away, moves + 1, after, next);
         }
     }

@@ -1,100 +1,136 @@
-// The picture files: the header check both programs run before the loader sees a file, the
-// layout of the pictures the resizer saves, and the decimal text of a number.
+// The picture files: the header check both programs run before the loader sees a file, and
+// the layout of the pictures the resizer saves.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "bmpcheck.h"
 #include "bmpfile.h"
-#include "inttostring.h"
-
-std::string gameCount;
 
 namespace {
 
-void put(std::vector<unsigned char> &file, std::size_t at, std::uint32_t value)
+using std::size_t;
+using std::uint32_t;
+using std::uint64_t;
+using Bytes = std::vector<unsigned char>;
+
+// A picture's headers: whether the check passes it, fields set last (file offset, value),
+// header size (12 is the old OS/2 one, with 16-bit sides), bits a pixel, sides, and spare
+// bytes between the colour table and the pixels.
+struct Picture {
+    bool passes;
+    std::vector<std::pair<size_t, uint32_t>> fields;
+    uint32_t header = 40;
+    uint32_t bits = 24;
+    uint32_t width = 16;
+    uint32_t height = 16;
+    uint32_t spare = 0;
+};
+
+void put(Bytes &file, size_t at, uint32_t value, size_t size)
 {
-    for (std::size_t i = 0; i < (at == 26 || at == 28 ? 2U : 4U); ++i)
+    for (size_t i = 0; i < size; ++i)
         file[at + i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
-// A picture as a paint program writes it: file header, 40-byte info header, the colour
-// table, spare bytes, then the rows, each padded to a multiple of 4 bytes.
-std::vector<unsigned char> picture(std::uint32_t bits, std::uint32_t width, std::uint32_t height, std::uint32_t spare)
+// The picture's first bytes as a paint program writes them, pixels right after the colour
+// table and the spare bytes; length: the file's, exactly long enough for the rows.
+Bytes headers(const Picture &picture, uint64_t &length)
 {
-    const std::uint32_t rows = (width * bits + 31) / 32 * 4 * height,
-                        offset = 54 + spare + (bits <= 8 ? 4U << bits : 0);
-    std::vector<unsigned char> file(offset + rows);
-    const std::uint32_t fields[][2] = {{0, 'B' | 'M' << 8}, {2, offset + rows}, {10, offset}, {14, 40},
-                                       {18, width},         {22, height},       {26, 1},      {28, bits},
-                                       {34, rows}};
-    for (const auto &field : fields)
-        put(file, field[0], field[1]);
+    const size_t side = picture.header == 12 ? 2 : 4;
+    const uint32_t table = picture.bits <= 8 ? (side == 2 ? 3U : 4U) << picture.bits : 0;
+    const uint32_t offset = 14 + picture.header + table + picture.spare;
+    const uint32_t rows = (picture.width * picture.bits + 31) / 32 * 4 * picture.height;
+    length = offset + rows;
+    Bytes file(BMP_HEADER_BYTES);
+    put(file, 0, 'B' | 'M' << 8, 2);
+    put(file, 2, offset + rows, 4);
+    put(file, 10, offset, 4);
+    put(file, 14, picture.header, 4);
+    put(file, 18, picture.width, side);
+    put(file, 18 + side, picture.height, side);
+    put(file, 18 + 2 * side, 1, 2);
+    put(file, 20 + 2 * side, picture.bits, 2);
+    put(file, 34, rows, 4); // past an OS/2 header: no matter
+    for (const auto &[at, value] : picture.fields)
+        put(file, at, value, at == 0 || at == 26 ? 2 : 4);
     return file;
 }
 
-// A 16 x 16 picture of some bits a pixel with 12 spare bytes (room for colour masks; 834
-// bytes at 24 bits), fields set (offset, value) and the file cut to a length unless 0:
-// whether the check passes it.
-TEST(HeaderCheck, PassesWholePicturesAndRefusesDamagedOnes)
+bool fits(const Bytes &file, uint64_t length)
 {
-    using Fields = std::vector<std::pair<std::size_t, std::uint32_t>>;
-    const std::tuple<const char *, std::uint32_t, Fields, std::size_t, bool> variants[] = {
-        {"24 bits", 24, {}, 0, true},
-        {"8 bits with a colour table", 8, {}, 0, true},
-        {"rows top-down", 24, {{22, 0xFFFFFFF0}}, 0, true},
-        {"32 bits with colour masks", 32, {{30, 3}}, 0, true},
-        {"8 bits run-length coded", 8, {{30, 1}}, 0, true},
-        {"one byte short", 24, {}, 833, false},
-        {"cut inside the headers", 24, {}, 30, false},
-        {"pixel offset past the end", 24, {{10, 5000}}, 0, false},
-        {"pixel offset inside the colour table", 8, {{10, 60}}, 0, false},
-        {"no BM", 24, {{0, 'P' | 'M' << 8}}, 0, false},
-        {"zero width", 24, {{18, 0}}, 0, false},
-        {"negative width", 24, {{18, 0xFFFFFFF0}}, 0, false},
-        {"the most negative height", 24, {{22, 0x80000000}}, 0, false},
-        {"wider than the loader allows", 24, {{18, 100000}}, 0, false},
-        {"unknown header size", 24, {{14, 66}}, 0, false},
-        {"two planes", 24, {{26, 2}}, 0, false},
-        {"seven bits a pixel", 24, {{28, 7}}, 0, false},
-        {"embedded JPEG", 24, {{30, 4}}, 0, false},
-        {"run-length coded at 24 bits", 24, {{30, 1}}, 0, false},
-        {"more colours than 8 bits index", 8, {{46, 257}}, 0, false},
-        {"run-length coded without its size", 8, {{30, 1}, {34, 0}}, 0, false},
-        {"run-length stream past the end", 8, {{30, 1}, {34, 257}}, 0, false},
-    };
-    for (const auto &[what, bits, fields, keep, passes] : variants) {
-        std::vector<unsigned char> file = picture(bits, 16, 16, 12);
-        for (const auto &[at, value] : fields)
-            put(file, at, value);
-        file.resize(keep != 0 ? keep : file.size());
-        EXPECT_EQ(bmpHeadersFit(file.data(), std::min(file.size(), BMP_HEADER_BYTES), file.size()), passes) << what;
+    return bmpHeadersFit(file.data(), std::min<uint64_t>(length, BMP_HEADER_BYTES), length);
+}
+
+// Whether the check takes the picture as it should; one it passes must be refused cut
+// short by any number of bytes, or with its pixels a byte earlier, inside the colour table
+// or the headers.
+void expectJudged(const Picture &picture)
+{
+    uint64_t length = 0;
+    Bytes file = headers(picture, length);
+    const testing::Message what = testing::Message() << picture.header << "-byte header, " << picture.bits << " bits, "
+                                                     << picture.width << " x " << picture.height;
+    EXPECT_EQ(fits(file, length), picture.passes) << what;
+    for (uint64_t shorter = 0; shorter < length && picture.passes; ++shorter)
+        ASSERT_FALSE(fits(file, shorter)) << what << " cut to " << shorter;
+    --file[10];
+    EXPECT_FALSE(fits(file, length)) << what << " with its pixels a byte earlier";
+}
+
+// Every header size the platform knows with every depth it draws, 1 pixel and 65535 pixels
+// across or high. The OS/2 sides are such that reading them from anywhere but their own
+// place gets the length wrong.
+TEST(HeaderCheck, PassesEveryKindOfWholePicture)
+{
+    for (const uint32_t header : {12U, 40U, 52U, 56U, 64U, 108U, 124U}) {
+        for (const uint32_t bits : {1U, 4U, 8U, 16U, 24U, 32U})
+            expectJudged({true, {}, header, bits, 3, 5});
+        expectJudged({true, {}, header, 1, 65535, 1});
+        expectJudged({true, {}, header, 1, 1, 65535});
     }
 }
 
-// The resizer's header and pixel rows make exactly the picture its header describes, rows
-// padded (an odd width too), and the check passes it.
+TEST(HeaderCheck, JudgesEachField)
+{
+    const Picture pictures[] = {
+        {true, {{22, 0xFFFFFFF0}}},             // rows top-down
+        {true, {{30, 3}}, 40, 32, 16, 16, 12},  // 32 bits with its colour masks
+        {true, {{30, 1}}, 40, 8},               // 8 bits run-length coded
+        {false, {}, 40, 1, 65536, 1},           // wider than the loader allows
+        {false, {}, 40, 1, 1, 65536},           // higher than the loader allows
+        {false, {{22, 0}}},                     // 0 high
+        {false, {{18, 0}}},                     // 0 wide
+        {false, {{18, 0xFFFFFFF0}}},            // a negative width
+        {false, {{22, 0x80000000}}},            // the most negative height
+        {false, {}, 66},                        // an unknown header size
+        {false, {}, 40, 2},                     // 2 bits a pixel
+        {false, {}, 12, 7, 3, 5},               // 7 bits a pixel in an OS/2 header
+        {false, {{10, 5000}}},                  // pixels past the end
+        {false, {{0, 'P' | 'M' << 8}}},         // no BM
+        {false, {{26, 2}}},                     // two planes
+        {false, {{30, 4}}},                     // an embedded JPEG
+        {false, {{30, 1}}},                     // run-length coded at 24 bits
+        {false, {{46, 257}}, 40, 8, 16, 16, 4}, // more colours than 8 bits index
+        {false, {{30, 1}, {34, 0}}, 40, 8},     // run-length coded without its size
+    };
+    for (const Picture &picture : pictures)
+        expectJudged(picture);
+}
+
+// The resizer's header describes exactly the bytes it writes, rows padded (an odd width too).
 TEST(SavedPicture, HeaderDescribesExactlyTheBytesWritten)
 {
     for (const int width : {192, 191, 5}) {
-        std::vector<unsigned char> file(BMP_HEADERS_SIZE + captureImageSize(width, 192));
+        uint64_t length = 0;
+        const Bytes expected = headers({true, {}, 40, 24, static_cast<uint32_t>(width), 192}, length);
+        Bytes file(expected.size());
         fillCaptureHeader(file.data(), width, 192);
-        EXPECT_TRUE(file == picture(24, static_cast<std::uint32_t>(width), 192, 0)) << width;
-        EXPECT_TRUE(bmpHeadersFit(file.data(), BMP_HEADER_BYTES, file.size()));
-    }
-}
-
-TEST(IntToString, WritesTheDecimalText)
-{
-    for (const auto &[number, text] :
-         {std::pair<int, const char *>{0, "0"}, {-42, "-42"}, {2147483647, "2147483647"}}) {
-        IntToString(number);
-        EXPECT_EQ(gameCount, text);
+        EXPECT_EQ(file, expected) << width;
+        EXPECT_EQ(BMP_HEADERS_SIZE + captureImageSize(width, 192), length) << width;
     }
 }
 
