@@ -1,14 +1,18 @@
 // The picture files: the header check both programs run before the loader sees a file, and
-// the layout of the pictures the resizer saves.
+// the layout of the pictures the resizer saves; and the decimal text of a number.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "bmpcheck.h"
 #include "bmpfile.h"
+#include "inttostring.h"
+
+std::string gameCount; // where IntToString writes, as in both programs
 
 namespace {
 
@@ -132,6 +136,14 @@ TEST(SavedPicture, HeaderDescribesExactlyTheBytesWritten)
         EXPECT_EQ(file, expected) << width;
         EXPECT_EQ(BMP_HEADERS_SIZE + captureImageSize(width, 192), length) << width;
     }
+}
+
+TEST(IntToString, WritesTheDecimalText)
+{
+    IntToString(-42);
+    EXPECT_EQ(gameCount, "-42");
+    IntToString(2147483647);
+    EXPECT_EQ(gameCount, "2147483647");
 }
 
 } // namespace
