@@ -4,19 +4,34 @@
 
 using namespace e2e;
 
+namespace {
+
+// A 24-bit BMP file of the image: bmpFile's header, the rows from the bottom.
+std::string bmpOf(const Image &image)
+{
+    std::string file = bmpFile(image.width, image.height, 24);
+    const int row = (image.width * 3 + 3) / 4 * 4;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            file.replace(54 + (image.height - 1 - y) * row + x * 3, 3,
+                         reinterpret_cast<const char *>(&image.pixels[y * image.width + x]), 3);
+    return file;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     init(argc, argv, "showcase");
     Program game;
-    StartOptions options;
-    options.recordSounds = false;
-    if (!start(game, requiredOption("game"), freshFolder("game"), options) || !waitForWindow(game, "Snowquill"))
-        fatal("no game window");
-    click(child(game.window, 2000));
+    if (!check(start(game, requiredOption("game"), freshFolder("game")) && waitForWindow(game, "Snowquill") != NULL,
+               "a game window"))
+        return finish();
+    click(GetDlgItem(game.window, 2000));
     // Every tile clicked in turn, six times over: those that can move do.
     for (int i = 0; i < 6; ++i)
         for (int n = 1; n <= 15; ++n)
-            click(child(game.window, 100 * (n + 4)));
-    check(saveBmp(requiredOption("out"), captureWindow(game.window)), "picture saved");
+            click(GetDlgItem(game.window, 100 * (n + 4)));
+    check(writeFile(requiredOption("out"), bmpOf(captureWindow(game.window))), "picture saved");
     return finish();
 }

@@ -7,74 +7,112 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 namespace e2e {
 
 namespace {
 
 std::map<std::string, std::string> options;
-std::string testName, currentGroup;
-int checks = 0, failures = 0;
+std::string testName;
+std::string currentGroup;
+int checks = 0;
+int failures = 0;
 std::vector<HANDLE> started;
 
-bool closes(HWND dialog, int ms)
+bool sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs)
 {
-    return waitFor([&]() { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, ms);
-}
-std::string fileName(Text path)
-{
-    return path.substr(path.find_last_of("\\/") + 1);
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
 // A visible top-level window of the process with the class.
 HWND topWindow(DWORD processId, const char *className)
 {
-    DWORD owner = 0;
-    HWND window = NULL;
-    while ((window = FindWindowExA(NULL, window, className, NULL)) != NULL)
-        if (GetWindowThreadProcessId(window, &owner) && owner == processId && IsWindowVisible(window))
+    HWND window = FindWindowExA(NULL, NULL, className, NULL);
+    while (window != NULL) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window))
             return window;
+        window = FindWindowExA(NULL, window, className, NULL);
+    }
     return NULL;
+}
+
+// Posts a dialog's button command and waits until the dialog is gone.
+bool closeDialog(HWND dialog, int command, int timeoutMs)
+{
+    PostMessageA(dialog, WM_COMMAND, command, 0);
+    return waitFor([&]() { return !IsWindowVisible(dialog); }, timeoutMs);
+}
+
+// What draw(screen, to) paints on a width x height bitmap selected into the context to.
+Image drawn(int width, int height, const std::function<void(HDC, HDC)> &draw)
+{
+    HDC screen = GetDC(NULL);
+    HDC to = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(to, bitmap);
+    PatBlt(to, 0, 0, width, height, BLACKNESS);
+    draw(screen, to);
+    SelectObject(to, previous);
+    Image image;
+    image.width = width;
+    image.height = height;
+    image.pixels.resize(static_cast<size_t>(width) * height);
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    GetDIBits(to, bitmap, 0, height, image.pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(to);
+    ReleaseDC(NULL, screen);
+    for (uint32_t &pixel : image.pixels)
+        pixel &= 0xFFFFFF;
+    return image;
 }
 
 } // namespace
 
 void init(int argc, char **argv, const char *name)
 {
+    testName = name;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const size_t equals = argument.find('=');
-        options[argument.substr(2, equals - 2)] = equals == std::string::npos ? "1" : argument.substr(equals + 1);
+        options[argument.substr(2, equals - 2)] = argument.substr(equals + 1);
     }
-    std::printf("%s; programs under test: %s\n", (testName = name).c_str(), option("game").c_str());
 }
 
 std::string option(const char *key)
 {
-    return options.count(key) != 0 ? options[key] : std::string();
-}
-bool fileExists(Text path)
-{
-    return (GetFileAttributesA(windowsPath(path).c_str()) & 0x80000010) == 0;
-}
-bool copyFile(Text from, Text to)
-{
-    return CopyFileA(windowsPath(from).c_str(), windowsPath(to).c_str(), FALSE);
+    return options[key];
 }
 
 std::string requiredOption(const char *key)
 {
-    if (option(key).empty())
-        fatal(std::string("no --") + key + "=...");
-    return option(key);
+    if (options[key].empty()) {
+        check(false, std::string("no --") + key + "=...");
+        std::exit(finish());
+    }
+    return options[key];
 }
 
 std::string windowsPath(Text path)
 {
-    std::string result = (path.rfind('/', 0) == 0 ? "Z:" : "") + path;
+    std::string result = path;
+    if (path.rfind('/', 0) == 0)
+        result = "Z:" + path;
     std::replace(result.begin(), result.end(), '/', '\\');
     return result;
+}
+
+std::string joinPath(Text folder, Text name)
+{
+    return windowsPath(folder) + "\\" + name;
+}
+
+bool fileExists(Text path)
+{
+    return GetFileAttributesA(windowsPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool readFile(Text path, std::string &contents)
@@ -87,242 +125,237 @@ bool readFile(Text path, std::string &contents)
 bool writeFile(Text path, Text contents)
 {
     std::ofstream file(windowsPath(path), std::ios::binary);
-    return file.write(contents.data(), static_cast<std::streamsize>(contents.size())).flush().good();
+    file << contents;
+    file.close();
+    return !file.fail();
 }
 
-bool removeTree(Text path)
+bool copyFile(Text from, Text to)
 {
-    const std::string full = windowsPath(path) + '\0';
-    SHFILEOPSTRUCTA operation = {NULL, FO_DELETE, full.c_str(), NULL, FOF_NO_UI, FALSE, NULL, NULL};
-    return SHFileOperationA(&operation) == 0 || GetFileAttributesA(full.c_str()) == INVALID_FILE_ATTRIBUTES;
+    return CopyFileA(windowsPath(from).c_str(), windowsPath(to).c_str(), FALSE) != 0;
 }
 
 std::string freshFolder(Text name)
 {
     const std::string folder = joinPath(requiredOption("work"), name);
-    if (!removeTree(folder) || SHCreateDirectoryExA(NULL, folder.c_str(), NULL) != 0)
-        fatal("no folder " + folder);
+    const std::string list = folder + '\0'; // a list of one path, ended by two zeros
+    SHFILEOPSTRUCTA remove = {NULL, FO_DELETE, list.c_str(), NULL, FOF_NO_UI, FALSE, NULL, NULL};
+    SHFileOperationA(&remove);
+    check(SHCreateDirectoryExA(NULL, folder.c_str(), NULL) == ERROR_SUCCESS, "a fresh folder " + folder);
     return folder;
 }
 
 void group(Text name)
 {
-    std::printf("- %s\n", (currentGroup = name).c_str());
-}
-bool checkText(Text actual, Text expected, Text what)
-{
-    return check(actual == expected, what + ": got \"" + actual + "\", expected \"" + expected + "\"");
-}
-void fatal(Text what)
-{
-    check(false, "cannot go on: " + what), std::exit(finish());
+    currentGroup = name;
+    std::printf("- %s\n", name.c_str());
+    std::fflush(stdout);
 }
 
 bool check(bool ok, Text what)
 {
-    checks += 1, failures += ok ? 0 : 1;
-    if (!ok)
+    checks += 1;
+    if (!ok) {
+        failures += 1;
         std::printf("  FAIL [%s]: %s\n", currentGroup.c_str(), what.c_str());
-    return std::fflush(stdout), ok;
+        std::fflush(stdout);
+    }
+    return ok;
+}
+
+bool checkText(Text actual, Text expected, Text what)
+{
+    return check(actual == expected, what + ": got \"" + actual + "\", expected \"" + expected + "\"");
 }
 
 int finish()
 {
-    for (HANDLE process : started)
-        TerminateProcess(process, 99), WaitForSingleObject(process, 5000);
+    for (HANDLE process : started) {
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
+    }
     std::printf("%s: %d checks, %d failed\n", testName.c_str(), checks, failures);
-    return std::fflush(stdout), started.clear(), failures == 0 ? 0 : 1;
+    std::fflush(stdout);
+    return failures == 0 ? 0 : 1;
 }
 
 bool waitFor(const std::function<bool()> &condition, int timeoutMs)
 {
-    for (const DWORD begun = GetTickCount(); !condition(); Sleep(10))
-        if (static_cast<int>(GetTickCount() - begun) >= timeoutMs)
-            return condition();
+    const DWORD begun = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - begun >= static_cast<DWORD>(timeoutMs))
+            return false;
+        Sleep(10);
+    }
     return true;
 }
 
 bool start(Program &program, Text sourceExe, Text folder, const StartOptions &startOptions)
 {
-    program = Program{{}, windowsPath(folder), joinPath(folder, fileName(sourceExe)), joinPath(folder, "sounds.log")};
-    std::vector<std::string> files = startOptions.extraFiles;
-    if (startOptions.recordSounds)
-        files.push_back(requiredOption("winmm"));
-    bool ready = SHCreateDirectoryExA(NULL, program.folder.c_str(), NULL) >= 0 && copyFile(sourceExe, program.exe);
-    for (Text file : files)
-        ready = ready && copyFile(file, joinPath(folder, fileName(file)));
+    program = Program();
+    program.folder = windowsPath(folder);
+    program.soundLog = joinPath(folder, "sounds.log");
+    const std::string exe = joinPath(folder, sourceExe.substr(sourceExe.find_last_of("\\/") + 1));
+    SHCreateDirectoryExA(NULL, program.folder.c_str(), NULL);
+    bool ready = copyFile(sourceExe, exe);
+    if (!option("winmm").empty())
+        ready = ready && copyFile(option("winmm"), joinPath(folder, "winmm.dll"));
     DeleteFileA(program.soundLog.c_str());
-    SetEnvironmentVariableA("SNOWQUILL_SOUND_LOG", startOptions.recordSounds ? program.soundLog.c_str() : NULL);
-    std::string line = "\"" + program.exe + "\"", at = windowsPath(startOptions.currentDir);
-    STARTUPINFOA startup = {sizeof(startup), NULL, NULL, NULL, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL};
-    ready = ready && CreateProcessA(program.exe.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL,
-                                    (at.empty() ? program.folder : at).c_str(), &startup, &program.process);
-    return check(ready, "start " + program.exe) && (started.push_back(program.process.hProcess), true);
+    SetEnvironmentVariableA("SNOWQUILL_SOUND_LOG", program.soundLog.c_str());
+    std::string line = "\"" + exe + "\"";
+    std::string at = program.folder;
+    if (!startOptions.currentDir.empty())
+        at = windowsPath(startOptions.currentDir);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    ready = ready && CreateProcessA(exe.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL, at.c_str(), &startup,
+                                    &program.process) != 0;
+    if (ready)
+        started.push_back(program.process.hProcess);
+    return check(ready, "start " + exe);
 }
 
 HWND waitForWindow(Program &program, const char *className, int timeoutMs)
 {
-    waitFor([&]() { return (program.window = topWindow(program.process.dwProcessId, className)) != NULL; }, timeoutMs);
+    waitFor(
+        [&]() {
+            program.window = topWindow(program.process.dwProcessId, className);
+            return program.window != NULL;
+        },
+        timeoutMs);
     return program.window;
 }
 
-long waitForExit(Program &program, int timeoutMs)
+void terminate(Program &program)
 {
-    DWORD code = 0;
-    const bool ended = WaitForSingleObject(program.process.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
-    return ended && GetExitCodeProcess(program.process.hProcess, &code) ? static_cast<long>(code) : -1;
-}
-
-bool sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs)
-{
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &result);
-}
-
-bool sendTimer(HWND window, UINT_PTR id, int count)
-{
-    while (count-- > 0)
-        if (!sent(window, WM_TIMER, id, 0))
-            return false;
-    return true;
+    TerminateProcess(program.process.hProcess, 99);
+    WaitForSingleObject(program.process.hProcess, 5000);
 }
 
 std::string text(HWND window)
 {
     char buffer[512] = {};
-    return sent(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer)), buffer;
+    sent(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer), 5000);
+    return buffer;
 }
 
-Image captureBitmap(HDC dc, HBITMAP bitmap)
+bool click(HWND button, int timeoutMs)
 {
-    BITMAP b = {};
-    GetObjectA(bitmap, sizeof(b), &b);
-    Image image{b.bmWidth, b.bmHeight, std::vector<uint32_t>(static_cast<size_t>(b.bmWidth) * b.bmHeight)};
-    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    GetDIBits(dc, bitmap, 0, static_cast<UINT>(image.height), image.pixels.data(), &info, DIB_RGB_COLORS);
-    for (uint32_t &pixel : image.pixels)
-        pixel &= 0xFFFFFFu;
-    return image;
+    return sent(button, BM_CLICK, 0, 0, timeoutMs);
+}
+
+void clickPosted(HWND button)
+{
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
 Image captureWindow(HWND window)
 {
     RECT r = {};
     GetWindowRect(window, &r);
-    HDC screen = GetDC(NULL), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    const Image image = (SelectObject(memory, previous), captureBitmap(memory, bitmap));
-    return DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(NULL, screen), image;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    return drawn(width, height,
+                 [&](HDC screen, HDC to) { BitBlt(to, 0, 0, width, height, screen, r.left, r.top, SRCCOPY); });
 }
 
-// Any BMP file the platform reads.
-bool loadBmp(Text path, Image &image)
+std::string bmpFile(int width, int height, int bits, int length)
 {
-    HANDLE bitmap = LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    HDC screen = GetDC(NULL);
-    image = bitmap != NULL ? captureBitmap(screen, static_cast<HBITMAP>(bitmap)) : Image();
-    return ReleaseDC(NULL, screen), DeleteObject(bitmap), bitmap != NULL;
-}
-
-std::string bmpFile(int width, int height, int bits, int compression, int length)
-{
-    std::string pixels(std::max(length, 0), 'x'), head(54 + (bits <= 8 ? 4 << bits : 0), '\0');
-    for (int y = 0; y < height && length < 0; ++y) {
-        for (int x = 0; x < (compression != 0 ? width / 8 : (width * bits + 31) / 32 * 4); ++x)
-            pixels += (compression != 0 ? "\x08" : "") + std::string(1, static_cast<char>((x * 7 + y * 29) ^ (x * y)));
-        pixels += compression != 0 ? std::string(y + 1 < height ? "\0\0" : "\0\1", 2) : "";
-    }
-    const int all = static_cast<int>(head.size()), size = static_cast<int>(pixels.size());
+    const int row = (width * bits + 31) / 32 * 4;
+    std::string pixels(std::max(length, 0), 'x');
+    for (int y = 0; length < 0 && y < height; ++y)
+        for (int x = 0; x < row; ++x)
+            pixels += static_cast<char>((x * 7 + y * 29) ^ (x * y));
+    const int offset = bits <= 8 ? 54 + (4 << bits) : 54; // a palette of 2^bits colours below 16 bits
+    const int size = static_cast<int>(pixels.size());
     // From byte 2, four bytes each: the file's size, 0, the pixels' offset, the header's size,
     // width, height, planes and bits, compression, the pixels' size, resolutions, colours.
-    const int fields[] = {all + size, 0, all, 40, width, height, 1 | bits << 16, compression, size, 0, 0, 0, 0};
-    for (size_t i = 2; i < head.size(); ++i)
-        head[i] = static_cast<char>(i < 54 ? fields[(i - 2) / 4] >> (8 * ((i - 2) % 4)) : i * 37);
-    return "BM" + head.substr(2) + pixels;
+    const int fields[] = {offset + size, 0, offset, 40, width, height, 1 | bits << 16, 0, size, 0, 0, 0, 0};
+    std::string file = "BM" + std::string(reinterpret_cast<const char *>(fields), sizeof(fields));
+    for (int i = 54; i < offset; ++i)
+        file += static_cast<char>(i * 37);
+    return file + pixels;
 }
 
 Image stretchedFile(Text path, int piece, int size)
 {
-    auto *picture =
-        static_cast<HBITMAP>(LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    HANDLE picture = LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     BITMAP b = {};
     GetObjectA(picture, sizeof(b), &b);
-    const int w = b.bmWidth, h = b.bmHeight, x[4] = {0, w / 4, w / 2, w - w / 4}, y[4] = {0, h / 4, h / 2, h - h / 4};
-    HDC screen = GetDC(NULL), from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
-    HBITMAP out = CreateCompatibleBitmap(screen, size, size);
-    HGDIOBJ oldFrom = SelectObject(from, picture), oldTo = SelectObject(to, out);
-    PatBlt(to, 0, 0, size, size, BLACKNESS);
-    if (piece == 0 && SetStretchBltMode(to, HALFTONE) != 0 && SetBrushOrgEx(to, 0, 0, NULL) != 0)
-        StretchBlt(to, 0, 0, size, size, from, 0, 0, w, h, SRCCOPY);
-    else if (piece != 0)
-        StretchBlt(to, 0, 0, size, size, from, x[(piece - 1) % 4], y[(piece - 1) / 4], w / 4, h / 4, SRCCOPY);
-    SelectObject(from, oldFrom), SelectObject(to, oldTo);
-    const Image image = captureBitmap(to, out);
-    DeleteObject(out), DeleteObject(picture), DeleteDC(from), DeleteDC(to), ReleaseDC(NULL, screen);
+    const int w = b.bmWidth;
+    const int h = b.bmHeight;
+    const int x[4] = {0, w / 4, w / 2, w - w / 4};
+    const int y[4] = {0, h / 4, h / 2, h - h / 4};
+    const Image image = drawn(size, size, [&](HDC screen, HDC to) {
+        HDC from = CreateCompatibleDC(screen);
+        HGDIOBJ previous = SelectObject(from, picture);
+        if (piece == 0) {
+            SetStretchBltMode(to, HALFTONE);
+            StretchBlt(to, 0, 0, size, size, from, 0, 0, w, h, SRCCOPY);
+        } else {
+            StretchBlt(to, 0, 0, size, size, from, x[(piece - 1) % 4], y[(piece - 1) / 4], w / 4, h / 4, SRCCOPY);
+        }
+        SelectObject(from, previous);
+        DeleteDC(from);
+    });
+    DeleteObject(picture);
     return image;
-}
-
-bool saveBmp(Text path, const Image &image)
-{
-    const uint32_t w = image.width, h = image.height, row = (w * 3 + 3) / 4 * 4,
-                   fields[] = {54 + row * h, 0, 54, 40, w, h, 1 | 24 << 16, 0, row * h, 0, 0, 0, 0};
-    std::string data = "BM" + std::string(reinterpret_cast<const char *>(fields), sizeof(fields));
-    for (uint32_t y = h; y-- > 0; data.append(row - w * 3, '\0'))
-        for (uint32_t x = 0; x < w; ++x)
-            data.append(reinterpret_cast<const char *>(&image.pixels[y * w + x]), 3);
-    return writeFile(path, data);
 }
 
 double matchShare(const Image &actual, const Image &expected, int tolerance)
 {
-    auto channel = [](uint32_t pixel, int shift) { return static_cast<int>(pixel >> shift & 0xFF); };
+    if (actual.pixels.size() != expected.pixels.size() || actual.pixels.empty())
+        return 0;
     size_t matching = 0;
-    for (size_t i = 0; actual.width == expected.width && actual.height == expected.height && i < actual.pixels.size();
-         ++i) {
+    for (size_t i = 0; i < actual.pixels.size(); ++i) {
         int worst = 0;
-        for (int shift = 0; shift <= 16; shift += 8)
-            worst = std::max(worst, std::abs(channel(actual.pixels[i], shift) - channel(expected.pixels[i], shift)));
-        matching += worst <= tolerance ? 1 : 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            const int a = actual.pixels[i] >> shift & 0xFF;
+            const int e = expected.pixels[i] >> shift & 0xFF;
+            worst = std::max(worst, std::abs(a - e));
+        }
+        if (worst <= tolerance)
+            matching += 1;
     }
-    return matching == 0 ? 0.0 : static_cast<double>(matching) / static_cast<double>(actual.pixels.size());
-}
-
-void keepImage(const Image &image, Text name)
-{
-    const std::string path = joinPath(requiredOption("work"), name + ".bmp");
-    std::printf(saveBmp(path, image) ? "    (kept what was seen in %s)\n" : "    (could not keep %s)\n", path.c_str());
+    return static_cast<double>(matching) / static_cast<double>(actual.pixels.size());
 }
 
 HWND waitForDialog(DWORD processId, int timeoutMs)
 {
     HWND found = NULL;
-    return waitFor([&]() { return (found = topWindow(processId, "#32770")) != NULL; }, timeoutMs), found;
+    waitFor(
+        [&]() {
+            found = topWindow(processId, "#32770");
+            return found != NULL;
+        },
+        timeoutMs);
+    return found;
 }
 
+// The file-name box of the open-file dialog is its one ComboBoxEx32.
 bool chooseFile(HWND dialog, Text path, int timeoutMs)
 {
-    HWND box = NULL;
+    HWND box = FindWindowExA(dialog, NULL, "ComboBoxEx32", NULL);
     const std::string name = windowsPath(path);
-    return waitFor([&]() { return (box = FindWindowExA(dialog, NULL, "ComboBoxEx32", NULL)) != NULL; }, timeoutMs) &&
-           sent(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), timeoutMs) &&
-           PostMessageA(dialog, WM_COMMAND, IDOK, 0) && closes(dialog, timeoutMs);
+    return sent(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), timeoutMs) &&
+           closeDialog(dialog, IDOK, timeoutMs);
 }
 
 bool cancelDialog(HWND dialog, int timeoutMs)
 {
-    return PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) && closes(dialog, timeoutMs);
+    return closeDialog(dialog, IDCANCEL, timeoutMs);
 }
 
-// The sound log has a line a call, such as "PlaySoundA 2250 0x40005".
+// The sound log holds each call's resource id and a space: "4600 2250 ".
 std::string newSoundIds(Program &program)
 {
-    std::string contents, line, function, id, ids;
-    std::istringstream lines((readFile(program.soundLog, contents), contents));
-    for (size_t number = 0; std::getline(lines, line); ++number)
-        if (number >= program.soundsRead && std::istringstream(line) >> function >> id)
-            ids += (ids.empty() ? "" : " ") + id, program.soundsRead = number + 1;
+    std::string contents;
+    readFile(program.soundLog, contents);
+    std::string ids = contents.substr(std::min(program.soundsRead, contents.size()));
+    program.soundsRead = contents.size();
+    if (!ids.empty())
+        ids.pop_back();
     return ids;
 }
 
