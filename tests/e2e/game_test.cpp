@@ -7,7 +7,6 @@
 #include <psapi.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "resource.h"
 #include "solver.h"
@@ -53,10 +52,9 @@ std::string board()
     for (int n = 1; n <= 15; ++n) {
         POINT p = {0, 0};
         MapWindowPoints(tile(n), game.window, &p, 1);
-        const int column = (p.x - 50) / 50;
-        const int row = (p.y - 75) / 50;
-        if (p.x == 50 + column * 50 && p.y == 75 + row * 50 && column >= 0 && column < 4 && row >= 0 && row < 4)
-            slots[row * 4 + column] = static_cast<char>('@' + n);
+        const int slot = (p.y - 75) / 50 * 4 + (p.x - 50) / 50;
+        if ((p.x - 50) % 50 == 0 && (p.y - 75) % 50 == 0 && slot >= 0 && slot < 16)
+            slots[slot] = static_cast<char>('@' + n);
     }
     return slots;
 }
@@ -138,8 +136,6 @@ void playGame(int round, int seen[4])
 {
     group("game " + std::to_string(round));
     newGame();
-    const std::string fields = field(ID_OURCLOCK) + " " + field(ID_MOVECOUNT) + field(ID_RESULT);
-    check(fields == "0:00 0 " || fields == "0:01 0 ", "New Game resets the fields: " + fields);
     check(click(tile(board()[0] - '@')), "a tile that can't move");
     heard("4300", "a tile that can't move");
     const int even = isEven(board()) ? 0 : 2;
@@ -167,41 +163,28 @@ void loadPicture(Text path, Text what)
     heard("2150", what);
 }
 
-// Piece n (0 = the preview) shows what the file gives, or for "" a light lettered tile.
-// Exactly, but for a 32-bit game's preview: its Wine rounds HALFTONE a step off the 64-bit
-// test's in places.
-bool showsPiece(Text path, int n)
-{
-    const Image seen = captureWindow(n != 0 ? tile(n) : item(ID_DISPLAY));
-    if (path.empty())
-        return std::count(seen.pixels.begin(), seen.pixels.end(), 0xE2E2DC) > 1000;
-    BOOL wow = FALSE;
-    IsWow64Process(game.process.hProcess, &wow);
-    const int tolerance = n == 0 && wow ? 1 : 0;
-    return matchShare(seen, stretchedFile(path, n, n != 0 ? 48 : 88), tolerance) == 1;
-}
-
+// Every tile and the preview show what the file gives, or for "" light lettered tiles. Exactly,
+// but for the preview: a 32-bit Wine rounds HALFTONE a step off the 64-bit test's in places.
 void showsPicture(Text path, Text what)
 {
-    for (int n = 0; n <= 15; ++n)
-        if (!check(waitFor([&]() { return showsPiece(path, n); }, 3000), what + ": piece " + std::to_string(n)))
+    for (int n = 0; n <= 15; ++n) {
+        const Image expected = path.empty() ? Image() : stretchedFile(path, n, n != 0 ? 48 : 88);
+        if (!check(shows(n != 0 ? tile(n) : item(ID_DISPLAY), expected, n == 0 ? 1 : 0),
+                   what + ": piece " + std::to_string(n)))
             return;
+    }
 }
 
-// The window's pixels but for the board and the preview, the places that show the picture.
-std::vector<uint32_t> aroundPicture(const Image &image)
+// Each control paints itself, as when the window is uncovered bit by bit.
+void repaintEachControl()
 {
-    std::vector<uint32_t> kept;
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x)
-            if ((x < 50 || x >= 248 || y < 75 || y >= 273) && (x < 516 || x >= 604 || y < 66 || y >= 154))
-                kept.push_back(image.at(x, y));
-    return kept;
+    for (HWND control = GetWindow(game.window, GW_CHILD); control != NULL; control = GetWindow(control, GW_HWNDNEXT))
+        RedrawWindow(control, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void writePicture(Text path, int width, int height)
 {
-    check(writeFile(path, bmpFile(width, height, 24)), "wrote " + path);
+    check(writeFile(path, bmpFile(width, height)), "wrote " + path);
 }
 
 // The game's working set in KiB (under Wine another process's handle count reads 0).
@@ -223,10 +206,10 @@ int main(int argc, char **argv)
     const std::string folder = freshFolder("game");
     const std::string pictures = freshFolder("pictures");
     const std::string helpLog = joinPath(pictures, "help.log");
-    const std::string viewer = "\"" + windowsPath(requiredOption("helprecorder")) + "\" \"%1\"";
+    // The help viewer in the test's prefix: a command that writes down the file it is given.
+    const std::string viewer = "cmd /c echo %1>\"" + helpLog + "\"";
     RegSetValueA(HKEY_CLASSES_ROOT, ".chm", REG_SZ, "SnowquillHelpRecorder", 0);
     RegSetValueA(HKEY_CLASSES_ROOT, "SnowquillHelpRecorder\\shell\\open\\command", REG_SZ, viewer.c_str(), 0);
-    SetEnvironmentVariableA("SNOWQUILL_HELP_LOG", helpLog.c_str());
     copyFile(chm, joinPath(elsewhere, "snowquill-help.chm")); // a decoy in the current folder
     copyFile(chm, joinPath(folder, "snowquill-help.chm"));
 
@@ -252,8 +235,6 @@ int main(int argc, char **argv)
     press(ID_START, "4600", "New Game");
     press(ID_START, "4300", "New Game during a game");
     press(ID_PICTURES, "4400", "Load .Bmp during a game");
-    SendMessageA(game.window, WM_TIMER, ID_TIMER, 0);
-    check(field(ID_OURCLOCK) == "0:01" || field(ID_OURCLOCK) == "0:02", "a tick: " + field(ID_OURCLOCK));
     for (int i = 0; i < 3600 && field(ID_RESULT) == " "; ++i)
         SendMessageA(game.window, WM_TIMER, ID_TIMER, 0);
     checkText(field(ID_OURCLOCK) + " " + field(ID_RESULT), "59:59 Time's up!", "the 3600th tick ends the game");
@@ -267,9 +248,9 @@ int main(int argc, char **argv)
         if (round == 1)
             first = workingSet();
     }
-    std::printf("  endings: L steps %d, O pushes %d, N steps %d, N pushes %d\n", seen[0], seen[1], seen[2], seen[3]);
-    std::printf("  working set: %zu KiB after the first game, %zu KiB after the last\n", first, workingSet());
-    check(rounds == 0 || workingSet() < first + first / 10, "the working set does not grow from game to game");
+    const size_t last = workingSet();
+    check(rounds == 0 || last < first + first / 10, "the working set grows: " + std::to_string(first) +
+                                                        " KiB after game 1, " + std::to_string(last) + " at the end");
 
     group("Load .Bmp; a push in the middle of a game; Cancel");
     const std::string bells = joinPath(pictures, "silverbells.bmp");
@@ -292,22 +273,21 @@ int main(int argc, char **argv)
 
     group("the picture file replaced and removed");
     // Replaced once with each control painting itself, then again with the window painted whole
-    // (as when uncovered): its own paint draws the controls it can, and leaves the fields theirs.
+    // (as when uncovered at once): its own paint draws the controls it can, and leaves the fields
+    // theirs. The controls then painting themselves change nothing.
     writePicture(bells, 301, 157);
-    for (HWND control = GetWindow(game.window, GW_CHILD); control != NULL; control = GetWindow(control, GW_HWNDNEXT))
-        RedrawWindow(control, NULL, NULL, RDW_INVALIDATE | RDW_ERASE);
+    repaintEachControl();
     showsPicture(bells, "the file replaced, 301 x 157, each control painting itself");
-    const std::vector<uint32_t> controls = aroundPicture(captureWindow(game.window));
     writePicture(bells, 640, 480);
-    RedrawWindow(game.window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(game.window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     showsPicture(bells, "replaced again, 640 x 480, the window painted whole");
-    check(aroundPicture(captureWindow(game.window)) == controls, "painted whole, the buttons and fields are as before");
+    const Image whole = captureWindow(game.window);
+    repaintEachControl();
+    showsPicture(bells, "640 x 480, each control painting itself");
+    check(captureWindow(game.window).pixels == whole.pixels, "the window painted whole is as its controls paint it");
     DeleteFileA(bells.c_str());
     RedrawWindow(game.window, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
     showsPicture("", "the file deleted");
-    writePicture(bells, 301, 157);
-    loadPicture(bells, "Load .Bmp of it again");
-    showsPicture(bells, "the file loaded again");
 
     group("help, minimise, close");
     press(ID_QUESTION, "2150", "help");

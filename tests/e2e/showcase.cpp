@@ -6,15 +6,15 @@ using namespace e2e;
 
 namespace {
 
-// A 24-bit BMP file of the image: bmpFile's header, the rows from the bottom.
-std::string bmpOf(const Image &image)
+// A binary PPM file of the image: its size, then red, green and blue of each pixel from the top.
+std::string ppmOf(const Image &image)
 {
-    std::string file = bmpFile(image.width, image.height, 24);
-    const int row = (image.width * 3 + 3) / 4 * 4;
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x)
-            file.replace(54 + (image.height - 1 - y) * row + x * 3, 3,
-                         reinterpret_cast<const char *>(&image.pixels[y * image.width + x]), 3);
+    std::string file = "P6 " + std::to_string(image.width) + " " + std::to_string(image.height) + " 255\n";
+    for (uint32_t pixel : image.pixels) {
+        file += static_cast<char>(pixel >> 16);
+        file += static_cast<char>(pixel >> 8);
+        file += static_cast<char>(pixel);
+    }
     return file;
 }
 
@@ -32,6 +32,6 @@ int main(int argc, char **argv)
     for (int i = 0; i < 6; ++i)
         for (int n = 1; n <= 15; ++n)
             click(GetDlgItem(game.window, 100 * (n + 4)));
-    check(writeFile(requiredOption("out"), bmpOf(captureWindow(game.window))), "picture saved");
+    check(writeFile(requiredOption("out"), ppmOf(captureWindow(game.window))), "picture saved");
     return finish();
 }

@@ -46,27 +46,27 @@ bool closeDialog(HWND dialog, int command, int timeoutMs)
     return waitFor([&]() { return !IsWindowVisible(dialog); }, timeoutMs);
 }
 
-// What draw(screen, to) paints on a width x height bitmap selected into the context to.
-Image drawn(int width, int height, const std::function<void(HDC, HDC)> &draw)
+// What StretchBlt in the mode makes of the part x, y, w, h of the context from on a bitmap of
+// width x height.
+Image stretched(HDC from, int x, int y, int w, int h, int width, int height, int mode)
 {
-    HDC screen = GetDC(NULL);
-    HDC to = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void *bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HDC to = CreateCompatibleDC(NULL);
     HGDIOBJ previous = SelectObject(to, bitmap);
-    PatBlt(to, 0, 0, width, height, BLACKNESS);
-    draw(screen, to);
-    SelectObject(to, previous);
+    SetStretchBltMode(to, mode);
+    StretchBlt(to, 0, 0, width, height, from, x, y, w, h, SRCCOPY);
+    GdiFlush();
     Image image;
     image.width = width;
     image.height = height;
-    image.pixels.resize(static_cast<size_t>(width) * height);
-    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    GetDIBits(to, bitmap, 0, height, image.pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
+    const auto *pixels = static_cast<const uint32_t *>(bits);
+    for (int i = 0; i < width * height; ++i)
+        image.pixels.push_back(pixels[i] & 0xFFFFFF);
+    SelectObject(to, previous);
     DeleteDC(to);
-    ReleaseDC(NULL, screen);
-    for (uint32_t &pixel : image.pixels)
-        pixel &= 0xFFFFFF;
+    DeleteObject(bitmap);
     return image;
 }
 
@@ -98,9 +98,7 @@ std::string requiredOption(const char *key)
 
 std::string windowsPath(Text path)
 {
-    std::string result = path;
-    if (path.rfind('/', 0) == 0)
-        result = "Z:" + path;
+    std::string result = path[0] == '/' ? "Z:" + path : path;
     std::replace(result.begin(), result.end(), '/', '\\');
     return result;
 }
@@ -194,22 +192,17 @@ bool start(Program &program, Text sourceExe, Text folder, const StartOptions &st
 {
     program = Program();
     program.folder = windowsPath(folder);
-    program.soundLog = joinPath(folder, "sounds.log");
-    const std::string exe = joinPath(folder, sourceExe.substr(sourceExe.find_last_of("\\/") + 1));
+    program.soundLog = program.folder + "\\sounds.log";
+    const std::string exe = program.folder + "\\" + sourceExe.substr(sourceExe.find_last_of("\\/") + 1);
+    const std::string at = windowsPath(startOptions.currentDir.empty() ? folder : startOptions.currentDir);
     SHCreateDirectoryExA(NULL, program.folder.c_str(), NULL);
-    bool ready = copyFile(sourceExe, exe);
-    if (!option("winmm").empty())
-        ready = ready && copyFile(option("winmm"), joinPath(folder, "winmm.dll"));
+    copyFile(option("winmm"), program.folder + "\\winmm.dll");
     DeleteFileA(program.soundLog.c_str());
     SetEnvironmentVariableA("SNOWQUILL_SOUND_LOG", program.soundLog.c_str());
-    std::string line = "\"" + exe + "\"";
-    std::string at = program.folder;
-    if (!startOptions.currentDir.empty())
-        at = windowsPath(startOptions.currentDir);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    ready = ready && CreateProcessA(exe.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL, at.c_str(), &startup,
-                                    &program.process) != 0;
+    const bool ready = copyFile(sourceExe, exe) && CreateProcessA(exe.c_str(), NULL, NULL, NULL, FALSE, 0, NULL,
+                                                                  at.c_str(), &startup, &program.process) != 0;
     if (ready)
         started.push_back(program.process.hProcess);
     return check(ready, "start " + exe);
@@ -254,30 +247,29 @@ Image captureWindow(HWND window)
 {
     RECT r = {};
     GetWindowRect(window, &r);
+    HDC screen = GetDC(NULL);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
-    return drawn(width, height,
-                 [&](HDC screen, HDC to) { BitBlt(to, 0, 0, width, height, screen, r.left, r.top, SRCCOPY); });
+    const Image image = stretched(screen, r.left, r.top, width, height, width, height, COLORONCOLOR);
+    ReleaseDC(NULL, screen);
+    return image;
 }
 
-std::string bmpFile(int width, int height, int bits, int length)
+std::string bmpFile(int width, int height, int length)
 {
-    const int row = (width * bits + 31) / 32 * 4;
+    const int row = (width * 3 + 3) / 4 * 4;
     std::string pixels(std::max(length, 0), 'x');
     for (int y = 0; length < 0 && y < height; ++y)
         for (int x = 0; x < row; ++x)
             pixels += static_cast<char>((x * 7 + y * 29) ^ (x * y));
-    const int offset = bits <= 8 ? 54 + (4 << bits) : 54; // a palette of 2^bits colours below 16 bits
     const int size = static_cast<int>(pixels.size());
     // From byte 2, four bytes each: the file's size, 0, the pixels' offset, the header's size,
     // width, height, planes and bits, compression, the pixels' size, resolutions, colours.
-    const int fields[] = {offset + size, 0, offset, 40, width, height, 1 | bits << 16, 0, size, 0, 0, 0, 0};
-    std::string file = "BM" + std::string(reinterpret_cast<const char *>(fields), sizeof(fields));
-    for (int i = 54; i < offset; ++i)
-        file += static_cast<char>(i * 37);
-    return file + pixels;
+    const int fields[] = {54 + size, 0, 54, 40, width, height, 1 | 24 << 16, 0, size, 0, 0, 0, 0};
+    return "BM" + std::string(reinterpret_cast<const char *>(fields), sizeof(fields)) + pixels;
 }
 
+// The platform's default stretch mode is BLACKONWHITE.
 Image stretchedFile(Text path, int piece, int size)
 {
     HANDLE picture = LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
@@ -287,38 +279,45 @@ Image stretchedFile(Text path, int piece, int size)
     const int h = b.bmHeight;
     const int x[4] = {0, w / 4, w / 2, w - w / 4};
     const int y[4] = {0, h / 4, h / 2, h - h / 4};
-    const Image image = drawn(size, size, [&](HDC screen, HDC to) {
-        HDC from = CreateCompatibleDC(screen);
-        HGDIOBJ previous = SelectObject(from, picture);
-        if (piece == 0) {
-            SetStretchBltMode(to, HALFTONE);
-            StretchBlt(to, 0, 0, size, size, from, 0, 0, w, h, SRCCOPY);
-        } else {
-            StretchBlt(to, 0, 0, size, size, from, x[(piece - 1) % 4], y[(piece - 1) / 4], w / 4, h / 4, SRCCOPY);
-        }
-        SelectObject(from, previous);
-        DeleteDC(from);
-    });
+    HDC from = CreateCompatibleDC(NULL);
+    HGDIOBJ previous = SelectObject(from, picture);
+    Image image;
+    if (piece == 0)
+        image = stretched(from, 0, 0, w, h, size, size, HALFTONE);
+    else
+        image = stretched(from, x[(piece - 1) % 4], y[(piece - 1) / 4], w / 4, h / 4, size, size, BLACKONWHITE);
+    SelectObject(from, previous);
+    DeleteDC(from);
     DeleteObject(picture);
     return image;
 }
 
 double matchShare(const Image &actual, const Image &expected, int tolerance)
 {
-    if (actual.pixels.size() != expected.pixels.size() || actual.pixels.empty())
-        return 0;
     size_t matching = 0;
-    for (size_t i = 0; i < actual.pixels.size(); ++i) {
+    for (size_t i = 0; i < actual.pixels.size() && actual.pixels.size() == expected.pixels.size(); ++i) {
         int worst = 0;
         for (int shift = 0; shift <= 16; shift += 8) {
-            const int a = actual.pixels[i] >> shift & 0xFF;
-            const int e = expected.pixels[i] >> shift & 0xFF;
-            worst = std::max(worst, std::abs(a - e));
+            const int difference =
+                static_cast<int>((actual.pixels[i] >> shift & 0xFF) - (expected.pixels[i] >> shift & 0xFF));
+            worst = std::max(worst, std::abs(difference));
         }
         if (worst <= tolerance)
             matching += 1;
     }
-    return static_cast<double>(matching) / static_cast<double>(actual.pixels.size());
+    return actual.pixels.empty() ? 0 : static_cast<double>(matching) / static_cast<double>(actual.pixels.size());
+}
+
+bool shows(HWND control, const Image &expected, int tolerance)
+{
+    return waitFor(
+        [&]() {
+            const Image seen = captureWindow(control);
+            if (expected.pixels.empty())
+                return seen.at(3, 3) == 0xE2E2DC;
+            return matchShare(seen, expected, tolerance) >= 1;
+        },
+        3000);
 }
 
 HWND waitForDialog(DWORD processId, int timeoutMs)

@@ -44,7 +44,7 @@ struct Program {
 struct StartOptions {
     std::string currentDir; // "" = the program's folder
 };
-// Copies sourceExe (and, given --winmm, the recording winmm.dll) into folder and starts the
+// Copies sourceExe and the recording winmm.dll (--winmm, when given) into folder and starts the
 // copy there.
 bool start(Program &program, Text sourceExe, Text folder, const StartOptions &startOptions = StartOptions());
 HWND waitForWindow(Program &program, const char *className, int timeoutMs = 15000);
@@ -65,8 +65,8 @@ struct Image {
     }
 };
 Image captureWindow(HWND window); // what the screen shows under it
-// A BMP file of width x height at bits a pixel with made-up pixels, or only length bytes of them.
-std::string bmpFile(int width, int height, int bits, int length = -1);
+// A 24-bit BMP file of width x height with made-up pixels, or only length bytes of them.
+std::string bmpFile(int width, int height, int length = -1);
 // What drawing a picture file gives, as the programs draw it: piece 1 to 15 of its 4 x 4 grid
 // (the last column and row from w - w/4 and h - h/4) stretched onto size x size with the
 // platform's default stretch, or for piece 0 all of it with HALFTONE; black for a file that
@@ -74,6 +74,9 @@ std::string bmpFile(int width, int height, int bits, int length = -1);
 Image stretchedFile(Text path, int piece, int size);
 // The share of pixels whose channels differ by at most tolerance; 0 for another size.
 double matchShare(const Image &actual, const Image &expected, int tolerance);
+// Waits until the control shows expected within tolerance, or, for an image of no pixels, the
+// light colour of a lettered tile; false after 3 s.
+bool shows(HWND control, const Image &expected, int tolerance);
 
 HWND waitForDialog(DWORD processId, int timeoutMs = 5000);
 bool chooseFile(HWND dialog, Text path, int timeoutMs = 5000);
