@@ -7,9 +7,9 @@ using namespace e2e;
 namespace {
 
 // A binary PPM file of the image: its size, then red, green and blue of each pixel from the top.
-std::string ppmOf(const Image &image)
+string ppmOf(const Image &image)
 {
-    std::string file = "P6 " + std::to_string(image.width) + " " + std::to_string(image.height) + " 255\n";
+    string file = "P6 " + to_string(image.width) + " " + to_string(image.height) + " 255\n";
     for (uint32_t pixel : image.pixels) {
         file += static_cast<char>(pixel >> 16);
         file += static_cast<char>(pixel >> 8);

