@@ -23,9 +23,10 @@ HWND item(int id)
     return GetDlgItem(game.window, id);
 }
 
-HWND tile(int n)
+// Tile A's id is 500, B's 600 ...
+int tileId(char letter)
 {
-    return item(100 * (n + 4));
+    return 100 * (letter - '@' + 4);
 }
 
 string field(int id)
@@ -49,12 +50,12 @@ void press(int id, Text ids, Text what)
 string board()
 {
     string slots(16, '.');
-    for (int n = 1; n <= 15; ++n) {
+    for (char letter = 'A'; letter <= 'O'; ++letter) {
         POINT p = {0, 0};
-        MapWindowPoints(tile(n), game.window, &p, 1);
+        MapWindowPoints(item(tileId(letter)), game.window, &p, 1);
         const int slot = (p.y - 75) / 50 * 4 + (p.x - 50) / 50;
         if ((p.x - 50) % 50 == 0 && (p.y - 75) % 50 == 0 && slot >= 0 && slot < 16)
-            slots[slot] = static_cast<char>('@' + n);
+            slots[slot] = letter;
     }
     return slots;
 }
@@ -63,8 +64,8 @@ string board()
 std::vector<int> slotsOf(Text board)
 {
     std::vector<int> slots(16, 0);
-    for (int n = 1; n <= 15; ++n)
-        slots[n] = static_cast<int>(board.find(static_cast<char>('@' + n))) + 1;
+    for (char letter = 'A'; letter <= 'O'; ++letter)
+        slots[letter - '@'] = static_cast<int>(board.find(letter)) + 1;
     return slots;
 }
 
@@ -87,10 +88,9 @@ void play(char letter, Text sounds)
     const string want = slid(board(), letter);
     moves += 1;
     const string what = string("click ") + letter + ", move " + to_string(moves);
-    check(click(tile(letter - '@')), what);
+    press(tileId(letter), sounds, what);
     checkText(board(), want, what + ": the board");
     checkText(field(ID_MOVECOUNT), to_string(moves), what + ": moves field");
-    heard(sounds, what);
 }
 
 // The test player's clicks from the board to the target, each played and checked.
@@ -136,7 +136,7 @@ void playGame(int round, int seen[4])
 {
     group("game " + to_string(round));
     newGame();
-    press(100 * (board()[0] - '@' + 4), "4300", "a tile that can't move");
+    press(tileId(board()[0]), "4300", "a tile that can't move");
     const int even = isEven(board()) ? 0 : 2;
     const int kind = seen[even] > seen[even + 1] ? even + 1 : even;
     seen[kind] += 1;
@@ -144,7 +144,7 @@ void playGame(int round, int seen[4])
     play(endings[kind].last, even == 0 ? "2250 2350" : "2250 2500");
     checkText(field(ID_RESULT), even == 0 ? "Solved" : "Unsolvable", "result");
     clockStands("after the end");
-    press(100 * (board()[14] - '@' + 4), "", "a click after the end");
+    press(tileId(board()[14]), "", "a click after the end");
 }
 
 void loadPicture(Text path, Text what)
@@ -158,7 +158,7 @@ void showsPicture(Text path, Text what)
 {
     for (int n = 0; n <= 15; ++n) {
         const Image expected = path.empty() ? Image() : stretchedFile(path, n, n != 0 ? 48 : 88);
-        if (!check(shows(n != 0 ? tile(n) : item(ID_DISPLAY), expected, n == 0 ? 1 : 0),
+        if (!check(shows(item(n != 0 ? 100 * (n + 4) : ID_DISPLAY), expected, n == 0 ? 1 : 0),
                    what + ": piece " + to_string(n)))
             return;
     }
@@ -169,11 +169,6 @@ void repaintEachControl()
 {
     for (HWND control = GetWindow(game.window, GW_CHILD); control != NULL; control = GetWindow(control, GW_HWNDNEXT))
         RedrawWindow(control, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
-void writePicture(Text path, int width, int height)
-{
-    check(writeFile(path, bmpFile(width, height)), "wrote " + path);
 }
 
 // The game's working set in KiB (under Wine another process's handle count reads 0).
@@ -192,8 +187,7 @@ int main(int argc, char **argv)
     const string chm = requiredOption("chm");
     const string elsewhere = freshFolder("elsewhere");
     const string folder = freshFolder("game");
-    const string pictures = freshFolder("pictures");
-    const string helpLog = joinPath(pictures, "help.log");
+    const string helpLog = joinPath(elsewhere, "help.log");
     // The help viewer in the test's prefix: a command that writes down the file it is given.
     const string viewer = "cmd /c echo %1>\"" + helpLog + "\"";
     RegSetValueA(HKEY_CLASSES_ROOT, ".chm", REG_SZ, "SnowquillHelpRecorder", 0);
@@ -202,9 +196,8 @@ int main(int argc, char **argv)
     copyFile(chm, joinPath(folder, "snowquill-help.chm"));
 
     group("start-up");
-    StartOptions options;
-    options.currentDir = elsewhere;
-    if (!check(start(game, requiredOption("game"), folder, options) && waitForWindow(game, "Snowquill") != NULL,
+    if (!check(start(game, requiredOption("game"), folder, StartOptions{elsewhere}) &&
+                   waitForWindow(game, "Snowquill") != NULL,
                "a game window"))
         return finish();
     const string fernwick = joinPath(folder, "BmpImages\\fernwick.bmp");
@@ -238,8 +231,8 @@ int main(int argc, char **argv)
     check(rounds == 0 || last < first + first / 10, "the working set grows to " + to_string(last) + " KiB");
 
     group("Load .Bmp; a push in the middle of a game; Cancel");
-    const string bells = joinPath(pictures, "silverbells.bmp");
-    writePicture(bells, 1000, 750);
+    const string bells = joinPath(elsewhere, "silverbells.bmp");
+    writeFile(bells, bmpFile(1000, 750));
     loadPicture(bells, "Load .Bmp of silverbells.bmp");
     showsPicture(bells, "silverbells.bmp, 1000 x 750");
     newGame();
@@ -260,10 +253,10 @@ int main(int argc, char **argv)
     // Replaced once with each control painting itself, then again with the window painted whole
     // (as when uncovered at once): its own paint draws the controls it can, and leaves the fields
     // theirs. The controls then painting themselves change nothing.
-    writePicture(bells, 301, 157);
+    writeFile(bells, bmpFile(301, 157));
     repaintEachControl();
     showsPicture(bells, "the file replaced, 301 x 157, each control painting itself");
-    writePicture(bells, 640, 480);
+    writeFile(bells, bmpFile(640, 480));
     RedrawWindow(game.window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     showsPicture(bells, "replaced again, 640 x 480, the window painted whole");
     const Image whole = captureWindow(game.window);

@@ -25,18 +25,24 @@ bool sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs
     return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
-// A visible top-level window of the process with the class.
-HWND topWindow(DWORD processId, const char *className)
+// Waits for a visible top-level window of the process with the class (NULL: any).
+HWND waitForTop(DWORD processId, const char *className, int timeoutMs)
 {
-    HWND window = FindWindowExA(NULL, NULL, className, NULL);
-    while (window != NULL) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window))
-            return window;
-        window = FindWindowExA(NULL, window, className, NULL);
-    }
-    return NULL;
+    HWND found = NULL;
+    waitFor(
+        [&]() {
+            found = FindWindowExA(NULL, NULL, className, NULL);
+            while (found != NULL) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found, &owner);
+                if (owner == processId && IsWindowVisible(found))
+                    return true;
+                found = FindWindowExA(NULL, found, className, NULL);
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
 }
 
 // Posts a dialog's button command and waits until the dialog is gone.
@@ -54,18 +60,15 @@ Image stretched(HDC from, int x, int y, int w, int h, int width, int height, int
     void *bits = NULL;
     HBITMAP bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
     HDC to = CreateCompatibleDC(NULL);
-    HGDIOBJ previous = SelectObject(to, bitmap);
+    SelectObject(to, bitmap);
     SetStretchBltMode(to, mode);
     StretchBlt(to, 0, 0, width, height, from, x, y, w, h, SRCCOPY);
     GdiFlush();
-    Image image;
-    image.width = width;
-    image.height = height;
+    Image image{width, height, {}};
     const auto *pixels = static_cast<const uint32_t *>(bits);
     for (int i = 0; i < width * height; ++i)
         image.pixels.push_back(pixels[i] & 0xFFFFFF);
-    SelectObject(to, previous);
-    DeleteDC(to);
+    DeleteDC(to); // before the bitmap it holds
     DeleteObject(bitmap);
     return image;
 }
@@ -75,6 +78,7 @@ Image stretched(HDC from, int x, int y, int w, int h, int width, int height, int
 void init(int argc, char **argv, const char *name)
 {
     testName = name;
+    setvbuf(stdout, NULL, _IONBF, 0); // every line out at once, even when the test is cut short
     for (int i = 1; i < argc; ++i) {
         const string argument = argv[i];
         const size_t equals = argument.find('=');
@@ -146,7 +150,7 @@ string freshFolder(Text name)
     const string list = folder + '\0'; // a list of one path, ended by two zeros
     SHFILEOPSTRUCTA remove = {NULL, FO_DELETE, list.c_str(), NULL, FOF_NO_UI, FALSE, NULL, NULL};
     SHFileOperationA(&remove);
-    check(SHCreateDirectoryExA(NULL, folder.c_str(), NULL) == ERROR_SUCCESS, "a fresh folder " + folder);
+    SHCreateDirectoryExA(NULL, folder.c_str(), NULL);
     return folder;
 }
 
@@ -154,7 +158,6 @@ void group(Text name)
 {
     currentGroup = name;
     std::printf("- %s\n", name.c_str());
-    std::fflush(stdout);
 }
 
 bool check(bool ok, Text what)
@@ -163,14 +166,13 @@ bool check(bool ok, Text what)
     if (!ok) {
         failures += 1;
         std::printf("  FAIL [%s]: %s\n", currentGroup.c_str(), what.c_str());
-        std::fflush(stdout);
     }
     return ok;
 }
 
 bool checkText(Text actual, Text expected, Text what)
 {
-    return check(actual == expected, what + ": got \"" + actual + "\", expected \"" + expected + "\"");
+    return check(actual == expected, what + ": got " + actual + ", expected " + expected);
 }
 
 int finish()
@@ -180,7 +182,6 @@ int finish()
         WaitForSingleObject(process, 5000);
     }
     std::printf("%s: %d checks, %d failed\n", testName.c_str(), checks, failures);
-    std::fflush(stdout);
     return failures == 0 ? 0 : 1;
 }
 
@@ -217,12 +218,7 @@ bool start(Program &program, Text sourceExe, Text folder, const StartOptions &st
 
 HWND waitForWindow(Program &program, const char *className, int timeoutMs)
 {
-    waitFor(
-        [&]() {
-            program.window = topWindow(program.process.dwProcessId, className);
-            return program.window != NULL;
-        },
-        timeoutMs);
+    program.window = waitForTop(program.process.dwProcessId, className, timeoutMs);
     return program.window;
 }
 
@@ -265,8 +261,8 @@ Image captureWindow(HWND window)
 string bmpFile(int width, int height, int length)
 {
     const int row = (width * 3 + 3) / 4 * 4;
-    string pixels(std::max(length, 0), 'x');
-    for (int y = 0; length < 0 && y < height; ++y)
+    string pixels(length, 'x');
+    for (int y = 0; length == 0 && y < height; ++y)
         for (int x = 0; x < row; ++x)
             pixels += static_cast<char>((x * 7 + y * 29) ^ (x * y));
     const int size = static_cast<int>(pixels.size());
@@ -287,32 +283,33 @@ Image stretchedFile(Text path, int piece, int size)
     const int x[4] = {0, w / 4, w / 2, w - w / 4};
     const int y[4] = {0, h / 4, h / 2, h - h / 4};
     HDC from = CreateCompatibleDC(NULL);
-    HGDIOBJ previous = SelectObject(from, picture);
+    SelectObject(from, picture);
     Image image;
     if (piece == 0)
         image = stretched(from, 0, 0, w, h, size, size, HALFTONE);
     else
         image = stretched(from, x[(piece - 1) % 4], y[(piece - 1) / 4], w / 4, h / 4, size, size, BLACKONWHITE);
-    SelectObject(from, previous);
-    DeleteDC(from);
+    DeleteDC(from); // before the picture it holds
     DeleteObject(picture);
     return image;
 }
 
 double matchShare(const Image &actual, const Image &expected, int tolerance)
 {
+    if (actual.pixels.size() != expected.pixels.size() || actual.pixels.empty())
+        return 0;
     size_t matching = 0;
-    for (size_t i = 0; i < actual.pixels.size() && actual.pixels.size() == expected.pixels.size(); ++i) {
+    for (size_t i = 0; i < actual.pixels.size(); ++i) {
         int worst = 0;
         for (int shift = 0; shift <= 16; shift += 8) {
-            const int difference =
-                static_cast<int>((actual.pixels[i] >> shift & 0xFF) - (expected.pixels[i] >> shift & 0xFF));
-            worst = std::max(worst, std::abs(difference));
+            const int a = actual.pixels[i] >> shift & 0xFF;
+            const int e = expected.pixels[i] >> shift & 0xFF;
+            worst = std::max(worst, std::abs(a - e));
         }
         if (worst <= tolerance)
             matching += 1;
     }
-    return actual.pixels.empty() ? 0 : static_cast<double>(matching) / static_cast<double>(actual.pixels.size());
+    return static_cast<double>(matching) / actual.pixels.size();
 }
 
 bool shows(HWND control, const Image &expected, int tolerance)
@@ -329,14 +326,7 @@ bool shows(HWND control, const Image &expected, int tolerance)
 
 HWND waitForDialog(DWORD processId, int timeoutMs)
 {
-    HWND found = NULL;
-    waitFor(
-        [&]() {
-            found = topWindow(processId, "#32770");
-            return found != NULL;
-        },
-        timeoutMs);
-    return found;
+    return waitForTop(processId, "#32770", timeoutMs);
 }
 
 // The file-name box of the open-file dialog is its one ComboBoxEx32.

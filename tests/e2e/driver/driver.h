@@ -69,8 +69,8 @@ struct Image {
     }
 };
 Image captureWindow(HWND window); // what the screen shows under it
-// A 24-bit BMP file of width x height with made-up pixels, or only length bytes of them.
-string bmpFile(int width, int height, int length = -1);
+// A 24-bit BMP file of width x height with made-up pixels, or only length (not 0) bytes of them.
+string bmpFile(int width, int height, int length = 0);
 // What drawing a picture file gives, as the programs draw it: piece 1 to 15 of its 4 x 4 grid
 // (the last column and row from w - w/4 and h - h/4) stretched onto size x size with the
 // platform's default stretch, or for piece 0 all of it with HALFTONE; black for a file that
