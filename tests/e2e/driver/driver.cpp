@@ -93,10 +93,8 @@ string option(const char *key)
 
 string requiredOption(const char *key)
 {
-    if (options[key].empty()) {
-        check(false, string("no --") + key + "=...");
+    if (!check(!options[key].empty(), string("no --") + key))
         std::exit(finish());
-    }
     return options[key];
 }
 
@@ -182,7 +180,7 @@ int finish()
         WaitForSingleObject(process, 5000);
     }
     std::printf("%s: %d checks, %d failed\n", testName.c_str(), checks, failures);
-    return failures == 0 ? 0 : 1;
+    return failures > 0 ? 1 : 0;
 }
 
 bool waitFor(const std::function<bool()> &condition, int timeoutMs)
@@ -198,13 +196,13 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs)
 
 bool start(Program &program, Text sourceExe, Text folder, const StartOptions &startOptions)
 {
-    program = Program();
-    program.folder = windowsPath(folder);
-    program.soundLog = program.folder + "\\sounds.log";
-    const string exe = program.folder + "\\" + sourceExe.substr(sourceExe.find_last_of("\\/") + 1);
+    const string in = windowsPath(folder);
+    const string exe = in + "\\" + sourceExe.substr(sourceExe.find_last_of("\\/") + 1);
     const string at = windowsPath(startOptions.currentDir.empty() ? folder : startOptions.currentDir);
-    SHCreateDirectoryExA(NULL, program.folder.c_str(), NULL);
-    copyFile(option("winmm"), program.folder + "\\winmm.dll");
+    program = Program();
+    program.soundLog = in + "\\sounds.log";
+    SHCreateDirectoryExA(NULL, in.c_str(), NULL);
+    copyFile(option("winmm"), in + "\\winmm.dll");
     DeleteFileA(program.soundLog.c_str());
     SetEnvironmentVariableA("SNOWQUILL_SOUND_LOG", program.soundLog.c_str());
     STARTUPINFOA startup = {};
@@ -284,11 +282,9 @@ Image stretchedFile(Text path, int piece, int size)
     const int y[4] = {0, h / 4, h / 2, h - h / 4};
     HDC from = CreateCompatibleDC(NULL);
     SelectObject(from, picture);
-    Image image;
-    if (piece == 0)
-        image = stretched(from, 0, 0, w, h, size, size, HALFTONE);
-    else
-        image = stretched(from, x[(piece - 1) % 4], y[(piece - 1) / 4], w / 4, h / 4, size, size, BLACKONWHITE);
+    const Image image =
+        piece == 0 ? stretched(from, 0, 0, w, h, size, size, HALFTONE)
+                   : stretched(from, x[(piece - 1) % 4], y[(piece - 1) / 4], w / 4, h / 4, size, size, BLACKONWHITE);
     DeleteDC(from); // before the picture it holds
     DeleteObject(picture);
     return image;
@@ -347,9 +343,7 @@ bool choose(const Program &program, int buttonId, Text path)
 {
     clickPosted(GetDlgItem(program.window, buttonId));
     const HWND dialog = waitForDialog(program.process.dwProcessId);
-    if (path.empty())
-        return cancelDialog(dialog);
-    return chooseFile(dialog, path);
+    return path.empty() ? cancelDialog(dialog) : chooseFile(dialog, path);
 }
 
 // The sound log holds each call's resource id and a space: "4600 2250 ".

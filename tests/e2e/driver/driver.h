@@ -39,7 +39,6 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs);
 
 struct Program {
     PROCESS_INFORMATION process = {};
-    string folder;
     string soundLog;
     HWND window = NULL;
     size_t soundsRead = 0;
