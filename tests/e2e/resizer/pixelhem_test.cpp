@@ -1,7 +1,8 @@
-// Pixelhem and Snowquill from outside: the resizer's sample, refused and numbered saves; both
-// programs with damaged pictures (the file they show rewritten on disk between looks), with
-// another current folder and in a full folder; the game in a folder path near the 260
-// characters a path may have. With --soak=N the preview is repainted N more times.
+// Pixelhem and Snowquill from outside: the resizer's sample, with another current folder;
+// refused and numbered saves; the game keeping its own picture; both programs with damaged
+// pictures (the file they show rewritten on disk between looks) and in a full folder; the game
+// in a folder path near the 260 characters a path may have. With --soak=N the preview is
+// repainted N more times.
 #include <cstdlib>
 
 #include "driver.h"
