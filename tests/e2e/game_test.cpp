@@ -110,7 +110,7 @@ void newGame()
     press(ID_START, "4600", "New Game");
     moves = 0;
     checkText(field(ID_MOVECOUNT) + field(ID_RESULT), "0 ", "the fields after New Game");
-    check(board()[15] == '.', "the deal leaves slot 16 empty: " + board());
+    check(board()[15] == '.', "the deal leaves slot 16 empty");
 }
 
 // The real one-second timer has not moved the clock for more than a second.
@@ -197,7 +197,7 @@ int main(int argc, char **argv)
 
     group("start-up");
     if (!check(start(game, requiredOption("game"), folder, StartOptions{elsewhere}) &&
-                   waitForWindow(game, "Snowquill") != NULL,
+                   waitForWindow(game, "Snowquill"),
                "a game window"))
         return finish();
     const string fernwick = joinPath(folder, "BmpImages\\fernwick.bmp");
@@ -271,7 +271,7 @@ int main(int argc, char **argv)
     check(waitFor([&]() { return fileText(helpLog).find(beside) != string::npos; }, 5000),
           "help opens " + beside + ": " + fileText(helpLog));
     press(ID_MINIMIZE, "2200", "minimise");
-    check(IsIconic(game.window) != 0, "minimised");
+    check(IsIconic(game.window), "minimised");
     click(item(ID_CLOSEOUT));
     DWORD code = STILL_ACTIVE;
     WaitForSingleObject(game.process.hProcess, 5000);

@@ -25,7 +25,7 @@ int main(int argc, char **argv)
     init(argc, argv, "showcase");
     Program game;
     start(game, requiredOption("game"), freshFolder("game"));
-    check(waitForWindow(game, "Snowquill") != NULL, "a game window");
+    check(waitForWindow(game, "Snowquill"), "a game window");
     click(GetDlgItem(game.window, 2000));
     // Every tile clicked in turn, six times over: those that can move do.
     for (int i = 0; i < 6; ++i)

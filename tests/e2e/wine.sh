@@ -25,7 +25,7 @@ cleanup)
 run)
   seconds=$1
   shift
-  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  if [ -n "${E2E_WIN32:-}" ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
     echo "programs under test: 32-bit, from $E2E_WIN32"
     for argument; do
       case $argument in --game=* | --pixelhem=* | --winmm=*) argument=$(echo "$argument" | sed "s|=$E2E_WIN64/|=$E2E_WIN32/|") ;; esac

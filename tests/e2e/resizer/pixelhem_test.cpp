@@ -66,7 +66,7 @@ void checkSaved(Text path, const Image &expected)
 bool launch(Program &program, const char *exe, Text folder, Text currentDir = "")
 {
     return start(program, requiredOption(exe), folder, StartOptions{currentDir}) &&
-           waitForWindow(program, NULL) != NULL;
+           waitForWindow(program, NULL);
 }
 
 HWND gameTileA()
