@@ -196,8 +196,7 @@ int main(int argc, char **argv)
     copyFile(requiredOption("chm"), joinPath(folder, "snowquill-help.chm"));
 
     group("start-up");
-    if (!check(start(game, requiredOption("game"), folder, StartOptions{elsewhere}) &&
-                   waitForWindow(game, "Snowquill"),
+    if (!check(start(game, requiredOption("game"), folder, StartOptions{elsewhere}) && waitForWindow(game, "Snowquill"),
                "a game window"))
         return finish();
     const string fernwick = joinPath(folder, "BmpImages\\fernwick.bmp");

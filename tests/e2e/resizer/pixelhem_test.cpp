@@ -65,8 +65,7 @@ void checkSaved(Text path, const Image &expected)
 // Starts a copy of the program --exe ("game" or "pixelhem") in folder and waits for its window.
 bool launch(Program &program, const char *exe, Text folder, Text currentDir = "")
 {
-    return start(program, requiredOption(exe), folder, StartOptions{currentDir}) &&
-           waitForWindow(program, NULL);
+    return start(program, requiredOption(exe), folder, StartOptions{currentDir}) && waitForWindow(program, NULL);
 }
 
 HWND gameTileA()
