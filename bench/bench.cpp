@@ -26,12 +26,19 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
+
+[[noreturn]] void fatal(const std::string &what)
+{
+    e2e::check(false, "cannot go on: " + what);
+    std::exit(e2e::finish());
+}
 
 struct Size {
     int width, height, runs; // fewer runs for the big pictures, slow in the earlier build
@@ -193,12 +200,12 @@ void paintBoard(HWND window)
 // Opens the program's file dialog with its button and chooses path in it.
 void choose(e2e::Program &program, HWND window, int button, const std::string &path)
 {
-    e2e::clickPosted(e2e::child(window, button));
+    e2e::clickPosted(GetDlgItem(window, button));
     HWND dialog = e2e::waitForDialog(program.process.dwProcessId, 10000);
     DWORD_PTR result = 0;
     if (dialog == NULL || !e2e::chooseFile(dialog, path, 120000) ||
         SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result) == 0)
-        e2e::fatal("the file dialog did not take " + path);
+        fatal("the file dialog did not take " + path);
 }
 
 // A tile beside the empty slot, from where the tile windows stand.
@@ -208,7 +215,7 @@ HWND movableTile(HWND window)
     bool taken[17] = {};
     for (int tile = 1; tile <= 15; ++tile) {
         RECT rect;
-        GetWindowRect(e2e::child(window, 100 * (tile + 4)), &rect);
+        GetWindowRect(GetDlgItem(window, 100 * (tile + 4)), &rect);
         MapWindowPoints(NULL, window, reinterpret_cast<POINT *>(&rect), 2);
         slotOf[tile] = ((rect.top - 75) / 50) * 4 + (rect.left - 50) / 50 + 1;
         taken[std::min(std::max(slotOf[tile], 0), 16)] = true;
@@ -217,9 +224,9 @@ HWND movableTile(HWND window)
     for (int tile = 1; tile <= 15; ++tile) {
         const int rows = (slotOf[tile] - 1) / 4 - (empty - 1) / 4, columns = (slotOf[tile] - 1) % 4 - (empty - 1) % 4;
         if (rows * rows + columns * columns == 1)
-            return e2e::child(window, 100 * (tile + 4));
+            return GetDlgItem(window, 100 * (tile + 4));
     }
-    e2e::fatal("no tile beside the empty slot");
+    fatal("no tile beside the empty slot");
 }
 
 struct Figures {
@@ -231,10 +238,10 @@ void measureGame(const std::string &exe, const std::string &folder, const std::v
 {
     e2e::Program game;
     if (!e2e::start(game, exe, folder))
-        e2e::fatal("the game did not start");
+        fatal("the game did not start");
     HWND window = e2e::waitForWindow(game, "Snowquill");
     if (window == NULL)
-        e2e::fatal("no game window");
+        fatal("no game window");
     settle(window);
     for (int i = 0; i < SIZE_COUNT; ++i) {
         const int runs = SIZES[i].runs;
@@ -250,22 +257,22 @@ void measureGame(const std::string &exe, const std::string &folder, const std::v
         PROCESS_MEMORY_COUNTERS memory = {};
         GetProcessMemoryInfo(game.process.hProcess, &memory, sizeof(memory));
         figures[i].memoryMb = static_cast<double>(memory.WorkingSetSize) / (1024.0 * 1024.0);
-        e2e::click(e2e::child(window, ID_START), 120000);
+        e2e::click(GetDlgItem(window, ID_START), 120000);
         settle(window);
         // At least MOVE_RUNS moves at every size: the moves are compared across the sizes.
         figures[i].move = timed(std::max(runs, MOVE_RUNS), [&]() {
             e2e::click(movableTile(window), 120000);
             settle(window);
         });
-        e2e::click(e2e::child(window, ID_CANCEL), 120000);
+        e2e::click(GetDlgItem(window, ID_CANCEL), 120000);
         std::printf("  game, %d x %d: move %.2f ms, board %.2f ms, window %.2f ms (from outside %.2f ms), first %.2f "
                     "ms, %.1f MB\n",
                     SIZES[i].width, SIZES[i].height, figures[i].move, figures[i].board, figures[i].window,
                     figures[i].outside, figures[i].first, figures[i].memoryMb);
         std::fflush(stdout);
     }
-    e2e::click(e2e::child(window, ID_CLOSEOUT));
-    e2e::waitForExit(game, 10000);
+    e2e::click(GetDlgItem(window, ID_CLOSEOUT));
+    WaitForSingleObject(game.process.hProcess, 10000);
 }
 
 void measureResizer(const std::string &exe, const std::string &folder, const std::vector<std::string> &pictures,
@@ -273,11 +280,11 @@ void measureResizer(const std::string &exe, const std::string &folder, const std
 {
     e2e::Program resizer;
     if (!e2e::start(resizer, exe, folder))
-        e2e::fatal("the resizer did not start");
+        fatal("the resizer did not start");
     HWND window = e2e::waitForWindow(resizer, "Pixelhem");
     if (window == NULL)
-        e2e::fatal("no resizer window");
-    HWND preview = e2e::child(window, ID_PIXELHEM_PREVIEW);
+        fatal("no resizer window");
+    HWND preview = GetDlgItem(window, ID_PIXELHEM_PREVIEW);
     for (int i = 0; i < SIZE_COUNT; ++i) {
         const int runs = SIZES[i].runs;
         choose(resizer, window, ID_PIXELHEM_GET, pictures[i]);
@@ -286,13 +293,13 @@ void measureResizer(const std::string &exe, const std::string &folder, const std
             RedrawWindow(preview, NULL, NULL, RDW_INVALIDATE);
             settle(window);
         });
-        figures[i].save = timed(std::min(runs, 5), [&]() { e2e::click(e2e::child(window, ID_PIXELHEM_SAVE), 120000); });
+        figures[i].save = timed(std::min(runs, 5), [&]() { e2e::click(GetDlgItem(window, ID_PIXELHEM_SAVE), 120000); });
         std::printf("  resizer, %d x %d: preview %.2f ms, save %.2f ms\n", SIZES[i].width, SIZES[i].height,
                     figures[i].preview, figures[i].save);
         std::fflush(stdout);
     }
-    e2e::click(e2e::child(window, ID_PIXELHEM_CLOSE));
-    e2e::waitForExit(resizer, 10000);
+    e2e::click(GetDlgItem(window, ID_PIXELHEM_CLOSE));
+    WaitForSingleObject(resizer.process.hProcess, 10000);
 }
 
 std::string ms(double value)
@@ -322,7 +329,7 @@ int main(int argc, char **argv)
         pictures.push_back(
             e2e::joinPath(pictureFolder, std::to_string(size.width) + "x" + std::to_string(size.height) + ".bmp"));
         if (!writePicture(pictures.back(), size.width, size.height))
-            e2e::fatal("could not write " + pictures.back());
+            fatal("could not write " + pictures.back());
         firstDrawFloor(pictures.back()); // the first read brings the file into the cache
         floors.push_back(timed(SIZES[&size - SIZES].runs, [&]() { firstDrawFloor(pictures.back()); }));
     }

@@ -25,7 +25,7 @@ fi
 echo "run: no display here; playing a short game on a virtual display"
 out="$root/out"
 mkdir -p "$out"
-rm -f "$out/snowquill.bmp" "$out/snowquill.png"
+rm -f "$out/snowquill.ppm" "$out/snowquill.png"
 export SHOWCASE_EXE="$build/tests/e2e/snowquill_showcase.exe"
 export SHOWCASE_GAME="$game"
 export SHOWCASE_OUT="$out"
@@ -41,7 +41,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   fi
   status=0
   timeout -k 5 120 "$WINELOADER" "$SHOWCASE_EXE" --game="$SHOWCASE_GAME" --work="$SHOWCASE_OUT/run" \
-    --out="$SHOWCASE_OUT/snowquill.bmp" </dev/null 2>"$SHOWCASE_OUT/wine.log" || status=$?
+    --out="$SHOWCASE_OUT/snowquill.ppm" </dev/null 2>"$SHOWCASE_OUT/wine.log" || status=$?
   timeout 60 /usr/lib/wine/wineserver -w || true
   if [ "$status" -ne 0 ]; then
     echo "run: the scripted game failed (status $status); what Wine said:" >&2
@@ -53,6 +53,6 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
 import sys
 from PIL import Image
 Image.open(sys.argv[1]).save(sys.argv[2])
-' "$out/snowquill.bmp" "$out/snowquill.png"
-rm -f "$out/snowquill.bmp"
+' "$out/snowquill.ppm" "$out/snowquill.png"
+rm -f "$out/snowquill.ppm"
 echo "run: a picture of the game window is in $out/snowquill.png"

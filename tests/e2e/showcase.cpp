@@ -4,19 +4,33 @@
 
 using namespace e2e;
 
+namespace {
+
+// A binary PPM file of the image: its size, then red, green and blue of each pixel from the top.
+string ppmOf(const Image &image)
+{
+    string file = "P6 " + to_string(image.width) + " " + to_string(image.height) + " 255\n";
+    for (uint32_t pixel : image.pixels) {
+        file += static_cast<char>(pixel >> 16);
+        file += static_cast<char>(pixel >> 8);
+        file += static_cast<char>(pixel);
+    }
+    return file;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     init(argc, argv, "showcase");
     Program game;
-    StartOptions options;
-    options.recordSounds = false;
-    if (!start(game, requiredOption("game"), freshFolder("game"), options) || !waitForWindow(game, "Snowquill"))
-        fatal("no game window");
-    click(child(game.window, 2000));
+    start(game, requiredOption("game"), freshFolder("game"));
+    check(waitForWindow(game, "Snowquill"), "a game window");
+    click(GetDlgItem(game.window, 2000));
     // Every tile clicked in turn, six times over: those that can move do.
     for (int i = 0; i < 6; ++i)
         for (int n = 1; n <= 15; ++n)
-            click(child(game.window, 100 * (n + 4)));
-    check(saveBmp(requiredOption("out"), captureWindow(game.window)), "picture saved");
+            click(GetDlgItem(game.window, 100 * (n + 4)));
+    check(writeFile(requiredOption("out"), ppmOf(captureWindow(game.window))), "picture saved");
     return finish();
 }

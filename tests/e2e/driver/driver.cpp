@@ -7,322 +7,353 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 namespace e2e {
 
 namespace {
 
-std::map<std::string, std::string> options;
-std::string testName, currentGroup;
-int checks = 0, failures = 0;
+std::map<string, string> options;
+string testName;
+string currentGroup;
+int checks = 0;
+int failures = 0;
 std::vector<HANDLE> started;
 
-bool closes(HWND dialog, int ms)
+bool sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs)
 {
-    return waitFor([&]() { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, ms);
-}
-std::string fileName(Text path)
-{
-    return path.substr(path.find_last_of("\\/") + 1);
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
-// A visible top-level window of the process with the class.
-HWND topWindow(DWORD processId, const char *className)
+// Waits for a visible top-level window of the process with the class (NULL: any).
+HWND waitForTop(DWORD processId, const char *className, int timeoutMs)
 {
-    DWORD owner = 0;
-    HWND window = NULL;
-    while ((window = FindWindowExA(NULL, window, className, NULL)) != NULL)
-        if (GetWindowThreadProcessId(window, &owner) && owner == processId && IsWindowVisible(window))
-            return window;
-    return NULL;
+    HWND found = NULL;
+    waitFor(
+        [&]() {
+            found = FindWindowExA(NULL, NULL, className, NULL);
+            while (found != NULL) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found, &owner);
+                if (owner == processId && IsWindowVisible(found))
+                    return true;
+                found = FindWindowExA(NULL, found, className, NULL);
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+// Posts a dialog's button command and waits until the dialog is gone.
+bool closeDialog(HWND dialog, int command, int timeoutMs)
+{
+    PostMessageA(dialog, WM_COMMAND, command, 0);
+    return waitFor([&]() { return !IsWindowVisible(dialog); }, timeoutMs);
+}
+
+// What StretchBlt in the mode makes of the part x, y, w, h of the context from on a bitmap of
+// width x height.
+Image stretched(HDC from, int x, int y, int w, int h, int width, int height, int mode)
+{
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void *bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HDC to = CreateCompatibleDC(NULL);
+    SelectObject(to, bitmap);
+    SetStretchBltMode(to, mode);
+    StretchBlt(to, 0, 0, width, height, from, x, y, w, h, SRCCOPY);
+    GdiFlush();
+    Image image{width, height, {}};
+    const auto *pixels = static_cast<const uint32_t *>(bits);
+    for (int i = 0; i < width * height; ++i)
+        image.pixels.push_back(pixels[i] & 0xFFFFFF);
+    DeleteDC(to); // before the bitmap it holds
+    DeleteObject(bitmap);
+    return image;
 }
 
 } // namespace
 
 void init(int argc, char **argv, const char *name)
 {
+    testName = name;
+    setvbuf(stdout, NULL, _IONBF, 0); // every line out at once, even when the test is cut short
     for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
+        const string argument = argv[i];
         const size_t equals = argument.find('=');
-        options[argument.substr(2, equals - 2)] = equals == std::string::npos ? "1" : argument.substr(equals + 1);
+        options[argument.substr(2, equals - 2)] = argument.substr(equals + 1);
     }
-    std::printf("%s; programs under test: %s\n", (testName = name).c_str(), option("game").c_str());
 }
 
-std::string option(const char *key)
+string option(const char *key)
 {
-    return options.count(key) != 0 ? options[key] : std::string();
-}
-bool fileExists(Text path)
-{
-    return (GetFileAttributesA(windowsPath(path).c_str()) & 0x80000010) == 0;
-}
-bool copyFile(Text from, Text to)
-{
-    return CopyFileA(windowsPath(from).c_str(), windowsPath(to).c_str(), FALSE);
+    return options[key];
 }
 
-std::string requiredOption(const char *key)
+string requiredOption(const char *key)
 {
-    if (option(key).empty())
-        fatal(std::string("no --") + key + "=...");
-    return option(key);
+    if (!check(!options[key].empty(), string("no --") + key))
+        std::exit(finish());
+    return options[key];
 }
 
-std::string windowsPath(Text path)
+string windowsPath(Text path)
 {
-    std::string result = (path.rfind('/', 0) == 0 ? "Z:" : "") + path;
+    string result = path[0] == '/' ? "Z:" + path : path;
     std::replace(result.begin(), result.end(), '/', '\\');
     return result;
 }
 
-bool readFile(Text path, std::string &contents)
+string joinPath(Text folder, Text name)
+{
+    return windowsPath(folder) + "\\" + name;
+}
+
+bool fileExists(Text path)
+{
+    return GetFileAttributesA(windowsPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool readFile(Text path, string &contents)
 {
     std::ifstream file(windowsPath(path), std::ios::binary);
     contents.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     return file.is_open();
 }
 
+string fileText(Text path)
+{
+    string contents;
+    readFile(path, contents);
+    return contents;
+}
+
 bool writeFile(Text path, Text contents)
 {
     std::ofstream file(windowsPath(path), std::ios::binary);
-    return file.write(contents.data(), static_cast<std::streamsize>(contents.size())).flush().good();
+    file << contents;
+    file.close();
+    return !file.fail();
 }
 
-bool removeTree(Text path)
+bool copyFile(Text from, Text to)
 {
-    const std::string full = windowsPath(path) + '\0';
-    SHFILEOPSTRUCTA operation = {NULL, FO_DELETE, full.c_str(), NULL, FOF_NO_UI, FALSE, NULL, NULL};
-    return SHFileOperationA(&operation) == 0 || GetFileAttributesA(full.c_str()) == INVALID_FILE_ATTRIBUTES;
+    return CopyFileA(windowsPath(from).c_str(), windowsPath(to).c_str(), FALSE) != 0;
 }
 
-std::string freshFolder(Text name)
+string freshFolder(Text name)
 {
-    const std::string folder = joinPath(requiredOption("work"), name);
-    if (!removeTree(folder) || SHCreateDirectoryExA(NULL, folder.c_str(), NULL) != 0)
-        fatal("no folder " + folder);
+    const string folder = joinPath(requiredOption("work"), name);
+    const string list = folder + '\0'; // a list of one path, ended by two zeros
+    SHFILEOPSTRUCTA remove = {NULL, FO_DELETE, list.c_str(), NULL, FOF_NO_UI, FALSE, NULL, NULL};
+    SHFileOperationA(&remove);
+    SHCreateDirectoryExA(NULL, folder.c_str(), NULL);
     return folder;
 }
 
 void group(Text name)
 {
-    std::printf("- %s\n", (currentGroup = name).c_str());
-}
-bool checkText(Text actual, Text expected, Text what)
-{
-    return check(actual == expected, what + ": got \"" + actual + "\", expected \"" + expected + "\"");
-}
-void fatal(Text what)
-{
-    check(false, "cannot go on: " + what), std::exit(finish());
+    currentGroup = name;
+    std::printf("- %s\n", name.c_str());
 }
 
 bool check(bool ok, Text what)
 {
-    checks += 1, failures += ok ? 0 : 1;
-    if (!ok)
+    checks += 1;
+    if (!ok) {
+        failures += 1;
         std::printf("  FAIL [%s]: %s\n", currentGroup.c_str(), what.c_str());
-    return std::fflush(stdout), ok;
+    }
+    return ok;
+}
+
+bool checkText(Text actual, Text expected, Text what)
+{
+    return check(actual == expected, what + ": got " + actual + ", expected " + expected);
 }
 
 int finish()
 {
-    for (HANDLE process : started)
-        TerminateProcess(process, 99), WaitForSingleObject(process, 5000);
+    for (HANDLE process : started) {
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
+    }
     std::printf("%s: %d checks, %d failed\n", testName.c_str(), checks, failures);
-    return std::fflush(stdout), started.clear(), failures == 0 ? 0 : 1;
+    return failures > 0 ? 1 : 0;
 }
 
 bool waitFor(const std::function<bool()> &condition, int timeoutMs)
 {
-    for (const DWORD begun = GetTickCount(); !condition(); Sleep(10))
-        if (static_cast<int>(GetTickCount() - begun) >= timeoutMs)
-            return condition();
+    const DWORD begun = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - begun >= static_cast<DWORD>(timeoutMs))
+            return false;
+        Sleep(10);
+    }
     return true;
 }
 
 bool start(Program &program, Text sourceExe, Text folder, const StartOptions &startOptions)
 {
-    program = Program{{}, windowsPath(folder), joinPath(folder, fileName(sourceExe)), joinPath(folder, "sounds.log")};
-    std::vector<std::string> files = startOptions.extraFiles;
-    if (startOptions.recordSounds)
-        files.push_back(requiredOption("winmm"));
-    bool ready = SHCreateDirectoryExA(NULL, program.folder.c_str(), NULL) >= 0 && copyFile(sourceExe, program.exe);
-    for (Text file : files)
-        ready = ready && copyFile(file, joinPath(folder, fileName(file)));
+    const string in = windowsPath(folder);
+    const string exe = in + "\\" + sourceExe.substr(sourceExe.find_last_of("\\/") + 1);
+    const string at = windowsPath(startOptions.currentDir.empty() ? folder : startOptions.currentDir);
+    program = Program();
+    program.soundLog = in + "\\sounds.log";
+    SHCreateDirectoryExA(NULL, in.c_str(), NULL);
+    copyFile(option("winmm"), in + "\\winmm.dll");
     DeleteFileA(program.soundLog.c_str());
-    SetEnvironmentVariableA("SNOWQUILL_SOUND_LOG", startOptions.recordSounds ? program.soundLog.c_str() : NULL);
-    std::string line = "\"" + program.exe + "\"", at = windowsPath(startOptions.currentDir);
-    STARTUPINFOA startup = {sizeof(startup), NULL, NULL, NULL, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL};
-    ready = ready && CreateProcessA(program.exe.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL,
-                                    (at.empty() ? program.folder : at).c_str(), &startup, &program.process);
-    return check(ready, "start " + program.exe) && (started.push_back(program.process.hProcess), true);
+    SetEnvironmentVariableA("SNOWQUILL_SOUND_LOG", program.soundLog.c_str());
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    const bool ready = copyFile(sourceExe, exe) && CreateProcessA(exe.c_str(), NULL, NULL, NULL, FALSE, 0, NULL,
+                                                                  at.c_str(), &startup, &program.process) != 0;
+    if (ready)
+        started.push_back(program.process.hProcess);
+    return check(ready, "start " + exe);
 }
 
 HWND waitForWindow(Program &program, const char *className, int timeoutMs)
 {
-    waitFor([&]() { return (program.window = topWindow(program.process.dwProcessId, className)) != NULL; }, timeoutMs);
+    program.window = waitForTop(program.process.dwProcessId, className, timeoutMs);
     return program.window;
 }
 
-long waitForExit(Program &program, int timeoutMs)
+void terminate(Program &program)
 {
-    DWORD code = 0;
-    const bool ended = WaitForSingleObject(program.process.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
-    return ended && GetExitCodeProcess(program.process.hProcess, &code) ? static_cast<long>(code) : -1;
+    TerminateProcess(program.process.hProcess, 99);
+    WaitForSingleObject(program.process.hProcess, 5000);
 }
 
-bool sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs)
-{
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &result);
-}
-
-bool sendTimer(HWND window, UINT_PTR id, int count)
-{
-    while (count-- > 0)
-        if (!sent(window, WM_TIMER, id, 0))
-            return false;
-    return true;
-}
-
-std::string text(HWND window)
+string text(HWND window)
 {
     char buffer[512] = {};
-    return sent(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer)), buffer;
+    sent(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer), 5000);
+    return buffer;
 }
 
-Image captureBitmap(HDC dc, HBITMAP bitmap)
+bool click(HWND button, int timeoutMs)
 {
-    BITMAP b = {};
-    GetObjectA(bitmap, sizeof(b), &b);
-    Image image{b.bmWidth, b.bmHeight, std::vector<uint32_t>(static_cast<size_t>(b.bmWidth) * b.bmHeight)};
-    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    GetDIBits(dc, bitmap, 0, static_cast<UINT>(image.height), image.pixels.data(), &info, DIB_RGB_COLORS);
-    for (uint32_t &pixel : image.pixels)
-        pixel &= 0xFFFFFFu;
-    return image;
+    return sent(button, BM_CLICK, 0, 0, timeoutMs);
+}
+
+void clickPosted(HWND button)
+{
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
 Image captureWindow(HWND window)
 {
     RECT r = {};
     GetWindowRect(window, &r);
-    HDC screen = GetDC(NULL), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    const Image image = (SelectObject(memory, previous), captureBitmap(memory, bitmap));
-    return DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(NULL, screen), image;
-}
-
-// Any BMP file the platform reads.
-bool loadBmp(Text path, Image &image)
-{
-    HANDLE bitmap = LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     HDC screen = GetDC(NULL);
-    image = bitmap != NULL ? captureBitmap(screen, static_cast<HBITMAP>(bitmap)) : Image();
-    return ReleaseDC(NULL, screen), DeleteObject(bitmap), bitmap != NULL;
-}
-
-std::string bmpFile(int width, int height, int bits, int compression, int length)
-{
-    std::string pixels(std::max(length, 0), 'x'), head(54 + (bits <= 8 ? 4 << bits : 0), '\0');
-    for (int y = 0; y < height && length < 0; ++y) {
-        for (int x = 0; x < (compression != 0 ? width / 8 : (width * bits + 31) / 32 * 4); ++x)
-            pixels += (compression != 0 ? "\x08" : "") + std::string(1, static_cast<char>((x * 7 + y * 29) ^ (x * y)));
-        pixels += compression != 0 ? std::string(y + 1 < height ? "\0\0" : "\0\1", 2) : "";
-    }
-    const int all = static_cast<int>(head.size()), size = static_cast<int>(pixels.size());
-    // From byte 2, four bytes each: the file's size, 0, the pixels' offset, the header's size,
-    // width, height, planes and bits, compression, the pixels' size, resolutions, colours.
-    const int fields[] = {all + size, 0, all, 40, width, height, 1 | bits << 16, compression, size, 0, 0, 0, 0};
-    for (size_t i = 2; i < head.size(); ++i)
-        head[i] = static_cast<char>(i < 54 ? fields[(i - 2) / 4] >> (8 * ((i - 2) % 4)) : i * 37);
-    return "BM" + head.substr(2) + pixels;
-}
-
-Image stretchedFile(Text path, int piece, int size)
-{
-    auto *picture =
-        static_cast<HBITMAP>(LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-    BITMAP b = {};
-    GetObjectA(picture, sizeof(b), &b);
-    const int w = b.bmWidth, h = b.bmHeight, x[4] = {0, w / 4, w / 2, w - w / 4}, y[4] = {0, h / 4, h / 2, h - h / 4};
-    HDC screen = GetDC(NULL), from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
-    HBITMAP out = CreateCompatibleBitmap(screen, size, size);
-    HGDIOBJ oldFrom = SelectObject(from, picture), oldTo = SelectObject(to, out);
-    PatBlt(to, 0, 0, size, size, BLACKNESS);
-    if (piece == 0 && SetStretchBltMode(to, HALFTONE) != 0 && SetBrushOrgEx(to, 0, 0, NULL) != 0)
-        StretchBlt(to, 0, 0, size, size, from, 0, 0, w, h, SRCCOPY);
-    else if (piece != 0)
-        StretchBlt(to, 0, 0, size, size, from, x[(piece - 1) % 4], y[(piece - 1) / 4], w / 4, h / 4, SRCCOPY);
-    SelectObject(from, oldFrom), SelectObject(to, oldTo);
-    const Image image = captureBitmap(to, out);
-    DeleteObject(out), DeleteObject(picture), DeleteDC(from), DeleteDC(to), ReleaseDC(NULL, screen);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    const Image image = stretched(screen, r.left, r.top, width, height, width, height, COLORONCOLOR);
+    ReleaseDC(NULL, screen);
     return image;
 }
 
-bool saveBmp(Text path, const Image &image)
+string bmpFile(int width, int height, int length)
 {
-    const uint32_t w = image.width, h = image.height, row = (w * 3 + 3) / 4 * 4,
-                   fields[] = {54 + row * h, 0, 54, 40, w, h, 1 | 24 << 16, 0, row * h, 0, 0, 0, 0};
-    std::string data = "BM" + std::string(reinterpret_cast<const char *>(fields), sizeof(fields));
-    for (uint32_t y = h; y-- > 0; data.append(row - w * 3, '\0'))
-        for (uint32_t x = 0; x < w; ++x)
-            data.append(reinterpret_cast<const char *>(&image.pixels[y * w + x]), 3);
-    return writeFile(path, data);
+    const int row = (width * 3 + 3) / 4 * 4;
+    string pixels(length, 'x');
+    for (int y = 0; length == 0 && y < height; ++y)
+        for (int x = 0; x < row; ++x)
+            pixels += static_cast<char>((x * 7 + y * 29) ^ (x * y));
+    const int size = static_cast<int>(pixels.size());
+    // From byte 2, four bytes each: the file's size, 0, the pixels' offset, the header's size,
+    // width, height, planes and bits, compression, the pixels' size, resolutions, colours.
+    const int fields[] = {54 + size, 0, 54, 40, width, height, 1 | 24 << 16, 0, size, 0, 0, 0, 0};
+    return "BM" + string(reinterpret_cast<const char *>(fields), sizeof(fields)) + pixels;
+}
+
+// The platform's default stretch mode is BLACKONWHITE.
+Image stretchedFile(Text path, int piece, int size)
+{
+    HANDLE picture = LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    BITMAP b = {};
+    GetObjectA(picture, sizeof(b), &b);
+    const int w = b.bmWidth;
+    const int h = b.bmHeight;
+    const int x[4] = {0, w / 4, w / 2, w - w / 4};
+    const int y[4] = {0, h / 4, h / 2, h - h / 4};
+    HDC from = CreateCompatibleDC(NULL);
+    SelectObject(from, picture);
+    const Image image =
+        piece == 0 ? stretched(from, 0, 0, w, h, size, size, HALFTONE)
+                   : stretched(from, x[(piece - 1) % 4], y[(piece - 1) / 4], w / 4, h / 4, size, size, BLACKONWHITE);
+    DeleteDC(from); // before the picture it holds
+    DeleteObject(picture);
+    return image;
 }
 
 double matchShare(const Image &actual, const Image &expected, int tolerance)
 {
-    auto channel = [](uint32_t pixel, int shift) { return static_cast<int>(pixel >> shift & 0xFF); };
+    if (actual.pixels.size() != expected.pixels.size() || actual.pixels.empty())
+        return 0;
     size_t matching = 0;
-    for (size_t i = 0; actual.width == expected.width && actual.height == expected.height && i < actual.pixels.size();
-         ++i) {
+    for (size_t i = 0; i < actual.pixels.size(); ++i) {
         int worst = 0;
-        for (int shift = 0; shift <= 16; shift += 8)
-            worst = std::max(worst, std::abs(channel(actual.pixels[i], shift) - channel(expected.pixels[i], shift)));
-        matching += worst <= tolerance ? 1 : 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            const int a = actual.pixels[i] >> shift & 0xFF;
+            const int e = expected.pixels[i] >> shift & 0xFF;
+            worst = std::max(worst, std::abs(a - e));
+        }
+        if (worst <= tolerance)
+            matching += 1;
     }
-    return matching == 0 ? 0.0 : static_cast<double>(matching) / static_cast<double>(actual.pixels.size());
+    return static_cast<double>(matching) / actual.pixels.size();
 }
 
-void keepImage(const Image &image, Text name)
+bool shows(HWND control, const Image &expected, int tolerance)
 {
-    const std::string path = joinPath(requiredOption("work"), name + ".bmp");
-    std::printf(saveBmp(path, image) ? "    (kept what was seen in %s)\n" : "    (could not keep %s)\n", path.c_str());
+    return waitFor(
+        [&]() {
+            const Image seen = captureWindow(control);
+            if (expected.pixels.empty())
+                return seen.at(3, 3) == 0xE2E2DC;
+            return matchShare(seen, expected, tolerance) >= 1;
+        },
+        3000);
 }
 
 HWND waitForDialog(DWORD processId, int timeoutMs)
 {
-    HWND found = NULL;
-    return waitFor([&]() { return (found = topWindow(processId, "#32770")) != NULL; }, timeoutMs), found;
+    return waitForTop(processId, "#32770", timeoutMs);
 }
 
+// The file-name box of the open-file dialog is its one ComboBoxEx32.
 bool chooseFile(HWND dialog, Text path, int timeoutMs)
 {
-    HWND box = NULL;
-    const std::string name = windowsPath(path);
-    return waitFor([&]() { return (box = FindWindowExA(dialog, NULL, "ComboBoxEx32", NULL)) != NULL; }, timeoutMs) &&
-           sent(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), timeoutMs) &&
-           PostMessageA(dialog, WM_COMMAND, IDOK, 0) && closes(dialog, timeoutMs);
+    HWND box = FindWindowExA(dialog, NULL, "ComboBoxEx32", NULL);
+    const string name = windowsPath(path);
+    return sent(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), timeoutMs) &&
+           closeDialog(dialog, IDOK, timeoutMs);
 }
 
 bool cancelDialog(HWND dialog, int timeoutMs)
 {
-    return PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) && closes(dialog, timeoutMs);
+    return closeDialog(dialog, IDCANCEL, timeoutMs);
 }
 
-// The sound log has a line a call, such as "PlaySoundA 2250 0x40005".
-std::string newSoundIds(Program &program)
+bool choose(const Program &program, int buttonId, Text path)
 {
-    std::string contents, line, function, id, ids;
-    std::istringstream lines((readFile(program.soundLog, contents), contents));
-    for (size_t number = 0; std::getline(lines, line); ++number)
-        if (number >= program.soundsRead && std::istringstream(line) >> function >> id)
-            ids += (ids.empty() ? "" : " ") + id, program.soundsRead = number + 1;
+    clickPosted(GetDlgItem(program.window, buttonId));
+    const HWND dialog = waitForDialog(program.process.dwProcessId);
+    return path.empty() ? cancelDialog(dialog) : chooseFile(dialog, path);
+}
+
+// The sound log holds each call's resource id and a space: "4600 2250 ".
+string newSoundIds(Program &program)
+{
+    const string contents = fileText(program.soundLog);
+    string ids = contents.substr(std::min(program.soundsRead, contents.size()));
+    program.soundsRead = contents.size();
+    if (!ids.empty())
+        ids.pop_back();
     return ids;
 }
 

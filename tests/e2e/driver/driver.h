@@ -12,28 +12,26 @@
 
 namespace e2e {
 
-using Text = const std::string &;
+using std::string;
+using std::to_string;
+using Text = const string &;
 
 // --key=value options; every test gets --work, --winmm, --game and --pixelhem.
 void init(int argc, char **argv, const char *name);
-std::string option(const char *key);
-std::string requiredOption(const char *key);      // a missing one ends the test
-std::string windowsPath(const std::string &path); // "/a/b" -> "Z:\a\b"
-inline std::string joinPath(Text folder, Text name)
-{
-    return windowsPath(folder) + "\\" + name;
-}
-bool fileExists(const std::string &path); // a file, not a folder
-bool readFile(const std::string &path, std::string &contents);
-bool writeFile(const std::string &path, const std::string &contents);
-bool copyFile(const std::string &from, const std::string &to);
-bool removeTree(const std::string &path);
-std::string freshFolder(const std::string &name); // an empty <work>\<name>
+string option(const char *key);
+string requiredOption(const char *key); // a missing one ends the test
+string windowsPath(Text path);          // "/a/b" -> "Z:\a\b"
+string joinPath(Text folder, Text name);
+bool fileExists(Text path); // a file or a folder
+bool readFile(Text path, string &contents);
+string fileText(Text path); // "" when it can't be read
+bool writeFile(Text path, Text contents);
+bool copyFile(Text from, Text to);
+string freshFolder(Text name); // an empty <work>\<name>
 
-void group(const std::string &name); // heads the failures that follow
-bool check(bool ok, const std::string &what);
-bool checkText(const std::string &actual, const std::string &expected, const std::string &what);
-[[noreturn]] void fatal(const std::string &what);
+void group(Text name); // heads the failures that follow
+bool check(bool ok, Text what);
+bool checkText(Text actual, Text expected, Text what);
 int finish(); // ends what still runs; the exit code for main
 
 // Polls until condition() is true; false when timeoutMs passed first.
@@ -41,71 +39,56 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs);
 
 struct Program {
     PROCESS_INFORMATION process = {};
-    std::string folder, exe, soundLog;
+    string soundLog;
     HWND window = NULL;
     size_t soundsRead = 0;
 };
 struct StartOptions {
-    std::string currentDir; // "" = the program's folder
-    bool recordSounds = true;
-    std::vector<std::string> extraFiles; // copied beside the program
+    string currentDir; // "" = the program's folder
 };
-// Copies sourceExe (and the recording winmm.dll) into folder and starts the copy there.
-bool start(Program &program, const std::string &sourceExe, const std::string &folder,
-           const StartOptions &startOptions = StartOptions());
+// Copies sourceExe and the recording winmm.dll (--winmm, when given) into folder and starts the
+// copy there.
+bool start(Program &program, Text sourceExe, Text folder, const StartOptions &startOptions = StartOptions());
+// The first visible top-level window of the class (NULL: any) the program opens.
 HWND waitForWindow(Program &program, const char *className, int timeoutMs = 15000);
-long waitForExit(Program &program, int timeoutMs); // -1 while still running
-inline void terminate(Program &program)
-{
-    TerminateProcess(program.process.hProcess, 99), waitForExit(program, 5000);
-}
+void terminate(Program &program);
 
-inline HWND child(HWND parent, int id)
-{
-    return GetDlgItem(parent, id);
-}
-bool sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs = 5000); // false: no answer
-std::string text(HWND window);                                                            // WM_GETTEXT
-inline bool click(HWND button, int timeoutMs = 5000)
-{
-    return sent(button, BM_CLICK, 0, 0, timeoutMs);
-}
+string text(HWND window); // WM_GETTEXT
+bool click(HWND button, int timeoutMs = 5000);
 // For commands that open a modal window: a press and release posted, returns at once.
-inline void clickPosted(HWND b)
-{
-    PostMessageA(b, WM_LBUTTONDOWN, 1, 0x20002), PostMessageA(b, WM_LBUTTONUP, 0, 0x20002);
-}
-bool sendTimer(HWND window, UINT_PTR id, int count = 1);
+void clickPosted(HWND button);
 
 struct Image {
-    int width = 0, height = 0;
+    int width = 0;
+    int height = 0;
     std::vector<uint32_t> pixels; // 0x00RRGGBB, rows from the top
     uint32_t at(int x, int y) const
     {
         return pixels[static_cast<size_t>(y) * width + x];
     }
 };
-Image captureWindow(HWND window);            // what the screen shows under it
-Image captureBitmap(HDC dc, HBITMAP bitmap); // a bitmap not selected into a DC
-bool loadBmp(const std::string &path, Image &image);
-bool saveBmp(const std::string &path, const Image &image);
-// A BMP file of width x height at bits a pixel, with made-up pixels (runs of 8 when
-// compressed: 1 = RLE8, 2 = RLE4), or only length bytes of them.
-std::string bmpFile(int width, int height, int bits, int compression = 0, int length = -1);
+Image captureWindow(HWND window); // what the screen shows under it
+// A 24-bit BMP file of width x height with made-up pixels, or only length (not 0) bytes of them.
+string bmpFile(int width, int height, int length = 0);
 // What drawing a picture file gives, as the programs draw it: piece 1 to 15 of its 4 x 4 grid
 // (the last column and row from w - w/4 and h - h/4) stretched onto size x size with the
 // platform's default stretch, or for piece 0 all of it with HALFTONE; black for a file that
 // does not load.
-Image stretchedFile(const std::string &path, int piece, int size);
+Image stretchedFile(Text path, int piece, int size);
+// The share of pixels whose channels differ by at most tolerance; 0 for another size.
 double matchShare(const Image &actual, const Image &expected, int tolerance);
-void keepImage(const Image &image, const std::string &name); // <work>\<name>.bmp
+// Waits until the control shows expected within tolerance, or, for an image of no pixels, the
+// light colour of a lettered tile; false after 3 s.
+bool shows(HWND control, const Image &expected, int tolerance);
 
 HWND waitForDialog(DWORD processId, int timeoutMs = 5000);
-bool chooseFile(HWND dialog, const std::string &path, int timeoutMs = 5000);
+bool chooseFile(HWND dialog, Text path, int timeoutMs = 5000);
 bool cancelDialog(HWND dialog, int timeoutMs = 5000);
+// Clicks the program's button and chooses path in the open-file dialog it opens ("": cancels).
+bool choose(const Program &program, int buttonId, Text path);
 
 // The ids of the sounds the program played since the last call: "4600 2250".
-std::string newSoundIds(Program &program);
+string newSoundIds(Program &program);
 
 } // namespace e2e
 
