@@ -109,8 +109,6 @@ TEST(HeaderCheck, JudgesEachField)
         {false, {}, 66},                        // an unknown header size
         {false, {}, 40, 2},                     // 2 bits a pixel
         {false, {{10, 5000}}},                  // pixels past the end
-        {false, {{0, 'P' | 'M' << 8}}},         // no BM
-        {false, {{26, 2}}},                     // two planes
         {false, {{30, 4}}},                     // an embedded JPEG
         {false, {{30, 1}}},                     // run-length coded at 24 bits
         {false, {{46, 257}}, 40, 8, 16, 16, 4}, // more colours than 8 bits index

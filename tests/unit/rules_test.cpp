@@ -103,7 +103,8 @@ TEST(Move, EveryClickFollowsTheRule)
                     ASSERT_EQ(shown(), after) << before;
                     ASSERT_TRUE(validMove == (run > 0 || step ? 1 : 0) && ID_BUT == 0 && (QuikMove != 0) == (run > 0));
                     // Tile A's pair takes the position of a single step's destination.
-                    ASSERT_TRUE(tileX[1] == (step ? slotX[empty] : -1) && tileY[1] == (step ? slotY[empty] : -1)) << before;
+                    ASSERT_TRUE(tileX[1] == (step ? slotX[empty] : -1) && tileY[1] == (step ? slotY[empty] : -1))
+                        << before;
                     if (run == 0)
                         continue;
                     const QuickMove *move = findQuickMove(tile, QuikMove);
@@ -171,14 +172,12 @@ TEST(Shuffle, DealsEveryArrangementFairly)
     EXPECT_EQ(seeds, std::vector<unsigned>{1765108800});
 }
 
-// From 0:00 the clock counts the hour; the 3600th tick ends the game with the lost sound
-// and leaves 59:59 showing (the window then stops the timer).
+// From 0:00 (nothing else here ticks the clock) the clock counts the hour once started; the
+// 3600th tick ends the game with the lost sound and leaves 59:59 showing (the window then stops
+// the timer).
 TEST(Clock, CountsTheHourAndEndsTheGameOnItsLastTick)
 {
-    ticktock = 0;
-    mincount = 0;
     halttick = 0;
-    timeUp = 0;
     gameRunning = 1;
     sounds.clear();
     std::string named;
