@@ -91,6 +91,7 @@ TEST(Move, EveryClickFollowsTheRule)
                         if (const int other = tile + way * order[i - 1]; other != tile && other >= 1 && other <= 15)
                             std::swap(before[before.find(letter(other))], before[from + way * i - 1]);
                     layOut(before);
+                    SCOPED_TRACE(before);
                     std::string after = before;
                     const int run = pushed(tile, empty);
                     const bool step = std::abs(row(from) - row(empty)) + std::abs(column(from) - column(empty)) == 1;
@@ -100,18 +101,17 @@ TEST(Move, EveryClickFollowsTheRule)
                     tileY[1] = -1;
                     ID_BUT = tile;
                     checkMove();
-                    ASSERT_EQ(shown(), after) << before;
+                    ASSERT_EQ(shown(), after);
                     ASSERT_TRUE(validMove == (run > 0 || step ? 1 : 0) && ID_BUT == 0 && (QuikMove != 0) == (run > 0));
                     // Tile A's pair takes the position of a single step's destination.
-                    ASSERT_TRUE(tileX[1] == (step ? slotX[empty] : -1) && tileY[1] == (step ? slotY[empty] : -1))
-                        << before;
+                    ASSERT_TRUE(tileX[1] == (step ? slotX[empty] : -1) && tileY[1] == (step ? slotY[empty] : -1));
                     if (run == 0)
                         continue;
                     const QuickMove *move = findQuickMove(tile, QuikMove);
-                    ASSERT_TRUE(move != nullptr && move->count == run) << before;
+                    ASSERT_TRUE(move != nullptr && move->count == run);
                     int buttons[3]; // the window moves the buttons from the empty slot's end
                     for (int i = 0; i < quickMoveOrder(*move, buttons); ++i)
-                        ASSERT_EQ(tileSlot[buttons[i]], empty - way * i) << before;
+                        ASSERT_EQ(tileSlot[buttons[i]], empty - way * i);
                 }
 }
 
@@ -126,21 +126,22 @@ TEST(Game, EndsOnItsLastClick)
     };
     for (const auto &[deal, clicks, end] : games) {
         layOut(deal);
+        SCOPED_TRACE(deal);
         movenumber = 0;
         gameRunning = 1;
         gameWon = RESULT_NONE;
         sounds.clear();
         for (const char *click = clicks; *click != 0; ++click) {
-            ASSERT_TRUE(gameRunning == 1 && sounds.empty()) << deal;
+            ASSERT_TRUE(gameRunning == 1 && sounds.empty());
             ID_BUT = *click - '@';
             checkMove();
             checkWin();
         }
         const bool odd = end[14] == 'N';
-        EXPECT_EQ(shown(), end) << deal;
-        EXPECT_EQ(sounds, std::vector<int>{odd ? 5 : 4}) << deal;
-        EXPECT_TRUE(gameRunning == 0 && gameWon == (odd ? RESULT_UNSOLVABLE : RESULT_SOLVED)) << deal;
-        EXPECT_EQ(gameCount, "2") << deal;
+        EXPECT_EQ(shown(), end);
+        EXPECT_EQ(sounds, std::vector<int>{odd ? 5 : 4});
+        EXPECT_TRUE(gameRunning == 0 && gameWon == (odd ? RESULT_UNSOLVABLE : RESULT_SOLVED));
+        EXPECT_EQ(gameCount, "2");
     }
 }
 
@@ -167,8 +168,8 @@ TEST(Shuffle, DealsEveryArrangementFairly)
         }
         odd += isEvenDeal(tileSlot) ? 0 : 1;
     }
-    EXPECT_EQ(landed.size(), 15U * 15U) << "tiles that never landed on a slot";
-    EXPECT_TRUE(odd > 1350 && odd < 1650) << odd << " odd deals";
+    EXPECT_EQ(landed.size(), 15U * 15U);
+    EXPECT_TRUE(odd > 1350 && odd < 1650) << odd;
     EXPECT_EQ(seeds, std::vector<unsigned>{1765108800});
 }
 
