@@ -17,12 +17,12 @@ void put(Bytes &bytes, bool bigEndian, unsigned value, int size)
         bytes.push_back(static_cast<unsigned char>(value >> (8 * (bigEndian ? size - 1 - i : i))));
 }
 
-// A JPEG file's start: an APP1 EXIF block whose first IFD holds one SHORT entry of the given
-// tag, then the start of the scan.
+// A JPEG file's start: an APP1 EXIF block ("MM" or "II", 42) whose first IFD holds one SHORT
+// entry of the given tag, then the start of the scan.
 Bytes jpegStart(bool bigEndian, unsigned tag, unsigned orientation)
 {
     Bytes file = {0xFF, 0xD8, 0xFF, 0xE1, 0, 30, 'E', 'x', 'i', 'f', 0, 0};
-    file.insert(file.end(), 2, bigEndian ? 'M' : 'I');
+    put(file, bigEndian, bigEndian ? 0x4D4D : 0x4949, 2);
     const unsigned fields[][2] = {{42, 2}, {8, 4}, {1, 2}, {tag, 2}, {3, 2}, {1, 4}, {orientation, 2}, {0, 2}};
     for (const auto &field : fields)
         put(file, bigEndian, field[0], static_cast<int>(field[1]));

@@ -147,9 +147,9 @@ TEST(Game, EndsOnItsLastClick)
 
 std::vector<unsigned> seeds;
 
-// Deal after deal in one run: A..O over slots 1..15 with each tile placed where its slot
-// is and slot 16 empty, every tile on every slot some time, odd and even deals about as
-// often, and the generator seeded from the clock once, on the first deal.
+// Deal after deal in one run: A..O over slots 1..15 and slot 16 empty, every tile on every
+// slot some time, odd and even deals about as often, and the generator seeded from the clock
+// once, on the first deal. (Where the tiles then stand, the end-to-end game test reads.)
 TEST(Shuffle, DealsEveryArrangementFairly)
 {
     randomSeed = [](unsigned seed) { std::srand(seeds.emplace_back(seed)); };
@@ -161,11 +161,8 @@ TEST(Shuffle, DealsEveryArrangementFairly)
         std::string dealt = shown();
         std::sort(dealt.begin(), dealt.end() - 1);
         ASSERT_TRUE(dealt == "ABCDEFGHIJKLMNO@" && seedone == 0) << shown();
-        for (int tile = 1; tile <= 15; ++tile) {
+        for (int tile = 1; tile <= 15; ++tile)
             landed.insert(tile * 16 + tileSlot[tile]);
-            ASSERT_TRUE(tileX[tile] == 50 + 50 * column(tileSlot[tile]) &&
-                        tileY[tile] == 75 + 50 * row(tileSlot[tile]));
-        }
         odd += isEvenDeal(tileSlot) ? 0 : 1;
     }
     EXPECT_EQ(landed.size(), 15U * 15U);
