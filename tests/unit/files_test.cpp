@@ -21,7 +21,7 @@ using std::uint32_t;
 using std::uint64_t;
 using Bytes = std::vector<unsigned char>;
 
-// A picture's headers: whether the check passes it, fields set last (file offset, value),
+// A picture's headers: whether the check passes it, 32-bit fields set last (file offset, value),
 // header size (12 is the old OS/2 one, with 16-bit sides), bits a pixel, sides, and spare
 // bytes between the colour table and the pixels.
 struct Picture {
@@ -59,7 +59,7 @@ Bytes headers(const Picture &picture)
     put(file, 20 + 2 * side, picture.bits, 2);
     put(file, 34, rows, 4); // past an OS/2 header: no matter
     for (const auto &[at, value] : picture.fields)
-        put(file, at, value, at == 0 || at == 26 ? 2 : 4);
+        put(file, at, value, 4);
     return file;
 }
 
