@@ -11,21 +11,22 @@ import sys
 import tempfile
 import wave
 import zipfile
-from xml.etree import ElementTree
 
 import numpy
 import pefile
 from PIL import Image
 
-source, game_exe, resizer_exe, release_zip, version = sys.argv[1:6]
+source, game_exe, resizer_exe, release_zip, version = sys.argv[1:]
 assets = pathlib.Path(source, "assets")
 failures = []
 PLATFORM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "shell32.dll", "ole32.dll", "winmm.dll",
                  "msvcrt.dll"}
-TYPES = {"BITMAP": 2, "ICON": 14, "VERSIONINFO": 16, "WAVE": "WAVE", "24": 24, "RT_MANIFEST": 24}
-# Windows 7, 8, 8.1 and 10 or 11, as the manifest names them.
-WINDOWS_IDS = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
-               "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
+TYPES = {"BITMAP": 2, "ICON": 14, "VERSIONINFO": 16, "WAVE": "WAVE", "RT_MANIFEST": 24}
+# The manifest's level, Id, name and version values, sorted: XML 1.0, run as the user who starts
+# it, Common Controls 6, on Windows 7, 8, 8.1 and 10 or 11 (and, checked apart, no DPI awareness).
+MANIFEST = ["1.0", "6.0.0.0", "Microsoft.Windows.Common-Controls", "asInvoker",
+            "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+            "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"]
 
 
 def check(ok, what):
@@ -37,72 +38,50 @@ def read(*path):
     return pathlib.Path(*path).read_bytes()
 
 
-# Every resource, {(type, id): bytes}; a named type is its name.
-def resources(exe):
-    found = {}
-    for kind in exe.DIRECTORY_ENTRY_RESOURCE.entries:
-        for name in kind.directory.entries:
-            entry = name.directory.entries[0].data.struct  # the one language
-            found[kind.id or str(kind.name), name.id] = exe.get_data(entry.OffsetToData, entry.Size)
-    return found
-
-
 # The size of a .bmp file, which must be complete and uncompressed 24-bit.
 def bitmap_size(name):
     image = Image.open(assets / name)
-    length = 54 + (image.width * 3 + 3) // 4 * 4 * image.height
-    check(image.mode == "RGB" and len(read(assets, name)) == length, name + " is no complete 24-bit bitmap")
+    check(image.mode == "RGB" and len(read(assets, name)) == 54 + (image.width * 3 + 3) // 4 * 4 * image.height,
+          name + " is no whole 24-bit bitmap")
     return image.size
 
 
-def check_sound(name):
-    with wave.open(str(assets / name)) as sound:
-        width = sound.getsampwidth()
-        frames = sound.readframes(sound.getnframes())
-    samples = numpy.frombuffer(frames, "<i2") / 32768 if width == 2 else numpy.frombuffer(frames, "B") / 128 - 1
-    levels = numpy.abs(samples)
-    loud = 0.2 < levels.max() < 0.95
-    check(loud and max(levels[0], levels[-1]) < 0.05, name + " is silent, clips, or starts or ends with a click")
-
-
-# Runs as the user who starts it, on Windows 7 to 11, with Common Controls 6, and no DPI awareness.
-def check_manifest(exe, text):
-    manifest = ElementTree.fromstring(text)
-    levels = [e.get("level") for e in manifest.iterfind(".//{*}requestedExecutionLevel")]
-    systems = {e.get("Id") for e in manifest.iterfind(".//{*}supportedOS")}
-    assemblies = manifest.iterfind(".//{*}dependentAssembly/{*}assemblyIdentity")
-    dependencies = {e.get("name"): e.get("version") for e in assemblies}
-    dpi = [e for e in manifest.iter() if "dpiAware" in e.tag]
-    controls = dependencies == {"Microsoft.Windows.Common-Controls": "6.0.0.0"}
-    check(levels == ["asInvoker"] and systems == WINDOWS_IDS and controls and not dpi, exe + ": the manifest is wrong")
-
-
+generated = tempfile.TemporaryDirectory()
+subprocess.run([sys.executable, assets / "generate.py", generated.name], check=True)
 for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "game/fernwick.bmp"),
                                  ("resizer", resizer_exe, "pixelhem.rc", "resizer/sample.bmp")):
     program = pefile.PE(exe)
-    found = resources(program)
-    gui = program.OPTIONAL_HEADER.Subsystem == 2  # not 3, a console program
-    check(program.FILE_HEADER.Machine == 0x14C and gui, exe + " is no 32-bit GUI program")
+    # Subsystem 2, not 3 (a console program).
+    check(program.FILE_HEADER.Machine == 0x14C and program.OPTIONAL_HEADER.Subsystem == 2,
+          exe + " is no 32-bit GUI program")
+    found = {}  # every resource, {(type, id): bytes}; a named type is its name
+    for kind in program.DIRECTORY_ENTRY_RESOURCE.entries:
+        for name in kind.directory.entries:
+            entry = name.directory.entries[0].data.struct  # the one language
+            found[kind.id or str(kind.name), name.id] = program.get_data(entry.OffsetToData, entry.Size)
     dlls = {entry.dll.decode().lower() for entry in program.DIRECTORY_ENTRY_IMPORT}
-    check("kernel32.dll" in dlls and dlls <= PLATFORM_DLLS, exe + " imports " + str(dlls))
+    check("kernel32.dll" in dlls and dlls <= PLATFORM_DLLS, exe + " imports %s" % dlls)
     header = read(source, folder, "resource.h").decode()
     ids = dict(re.findall(r"#define (\w+) (\d+)", header))
-    ids["CREATEPROCESS_MANIFEST_RESOURCE_ID"] = "1"
-    pattern = r'^(\w+) +(BITMAP|ICON|VERSIONINFO|WAVE|RT_MANIFEST|24)(?: +"(.+)")?'
+    pattern = r'^(\w+) +(BITMAP|ICON|VERSIONINFO|WAVE|RT_MANIFEST)(?: +"(.+)")?'
     lines = re.findall(pattern, read(source, folder, rc).decode(), re.M)
-    named = {name: (TYPES[kind], int(ids.get(name, name))) for name, kind, _ in lines}
+    named = {name: (TYPES[kind], int(ids.get(name, 1))) for name, kind, _ in lines}
     check(set(named.values()) == {key for key in found if key[0] != 3}, exe + " differs from " + rc)
     check(set(re.findall(r"#define (ID[BWV]_\w+)", header)) <= set(named), rc + " lacks a resource")
-    check_manifest(exe, found.get((24, 1), b"<none/>"))
-    # Every file in the folder is used, and no two bitmaps or sounds are made from one file.
-    files = [file for _, kind, file in lines if kind in ("BITMAP", "WAVE")] + [picture]
-    used = {file for _, _, file in lines} | {picture}
+    manifest = found.get((24, 1), b"").decode()
+    values = sorted(re.findall(r' (?:level|Id|name|version)="(.+?)"', manifest))
+    check(values == MANIFEST and "dpiAware" not in manifest, exe + ": the manifest is wrong")
+    compared = filecmp.dircmp(os.path.join(generated.name, folder), assets / folder)
+    differ = compared.left_only + compared.right_only + compared.diff_files
+    check(not differ, "generate.py changes %s in assets/" % differ)
+    # Every file in the folder is used, and no two resources but the icons are made from one file.
+    files = [file for _, kind, file in lines if kind != "ICON"] + [picture]
     listing = {folder + "/" + name for name in os.listdir(assets / folder)}
-    check(len(files) == len(set(files)) and listing <= used, rc + ": not each file used once")
+    check(len(files) == len(set(files)) and listing <= {file for _, _, file in lines} | {picture},
+          rc + ": not each file used once")
     check(read(assets, picture) in read(exe) and bitmap_size(picture) == (192, 192),
           picture + " is no 192 x 192 picture built in")
-    main = read(source, folder, "main.cpp")
-    window = tuple(int(side) for side in re.findall(rb"WINDOW_(?:WIDTH|HEIGHT) = (\d+);", main))
+    window = tuple(map(int, re.findall(rb"WINDOW_(?:WIDTH|HEIGHT) = (\d+);", read(source, folder, "main.cpp"))))
     for name, kind, file in lines:
         data = found.get(named[name], b"")
         if kind == "BITMAP":
@@ -111,43 +90,40 @@ for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "game/fernwi
             check(name != "IDB_SKIN" or size == window, file + " is not the window's size")
             if name.endswith("_DOWN"):
                 rest = file.replace("_down", "")
-                differs = read(assets, file) != read(assets, rest)
-                check(size == bitmap_size(rest) and differs, file + " is no pressed " + rest)
+                check(bitmap_size(rest) == size and read(assets, file) != read(assets, rest),
+                      file + " is no pressed " + rest)
         elif kind == "WAVE":
-            check_sound(file)
+            with wave.open(str(assets / file)) as sound:
+                wide = sound.getsampwidth() == 2
+                frames = sound.readframes(sound.getnframes())
+            levels = abs(numpy.frombuffer(frames, "<i2") / 32768 if wide else numpy.frombuffer(frames, "B") / 128 - 1)
+            check(0.2 < levels.max() < 0.95 and max(levels[0], levels[-1]) < 0.05,
+                  file + " is silent, clips, or starts or ends with a click")
             check(data == read(assets, file), file + " is not built in")
         elif kind == "ICON":
             icon = read(assets, file)
             for i in range(icon[4]):
                 width, height, size, offset = struct.unpack_from("<BB6xII", icon, 6 + 16 * i)
-                built_in = icon[offset:offset + size] in found.values()
-                check(width == height == 32 and built_in, file + " is no 32 x 32 icon built in")
+                check(width == height == 32 and icon[offset:offset + size] in found.values(),
+                      file + " is no 32 x 32 icon built in")
         elif kind == "VERSIONINFO":
             # The file's and the product's version in 16-bit words, minor first, and the text.
             major, minor, build, revision = map(int, version.split("."))
             fixed = struct.pack("<4H", minor, major, revision, build) * 2
             text = ("[%s]" % version.replace(".", "")).encode("utf-16-le")
-            check(fixed in data and text in data, exe + ": the version block is not " + version)
+            check(fixed in data and text in data, exe + ": the wrong version block")
 
-with tempfile.TemporaryDirectory() as out:
-    subprocess.run([sys.executable, assets / "generate.py", out], check=True)
-    for folder in ("game", "resizer"):
-        compared = filecmp.dircmp(os.path.join(out, folder), assets / folder)
-        # A manifest is written by hand, wherever it is.
-        kept = [name for name in compared.right_only if not name.endswith(".manifest")]
-        differ = compared.left_only + kept + compared.diff_files
-        check(not differ, "generate.py changes %s in assets/" % differ)
-
-help_dir = assets / "help"
 chm_file = pathlib.Path(game_exe).with_name("snowquill-help.chm")
-chm = chm_file.read_bytes()
-sources = {path.name: path.read_text() for path in help_dir.iterdir() if path.suffix != ".hhp"}
-listed = (help_dir / "snowquill-help.hhp").read_text().split("[FILES]")[1].split()
-check(set(sources) - {"contents.hhc", "index.hhk"} == set(listed), "snowquill-help.hhp does not list every file")
+chm = read(chm_file)
+sources = {path.name: path.read_text() for path in (assets / "help").iterdir() if path.suffix != ".hhp"}
+listed = read(assets, "help", "snowquill-help.hhp").decode().split("[FILES]")[1].split()
+check(set(sources) - {"contents.hhc", "index.hhk"} == set(listed),
+      "snowquill-help.hhp does not list every file")
 pages = {name for name in sources if name.endswith(".html")}
 for name, text in sources.items():
     links = set(re.findall(r'(?:href="|name="Local" value=")([^"#]+)', text))
-    check(chm[:4] == b"ITSF" and b"/" + name.encode() in chm, "snowquill-help.chm lacks " + name)
+    check(chm.startswith(b"ITSF") and b"/" + name.encode() in chm,
+          "snowquill-help.chm lacks " + name)
     check(links <= set(sources), name + " links to a missing file")
     check(name != "contents.hhc" or links == pages, "contents lack a page")
 
@@ -156,8 +132,7 @@ folder = "snowquill-%s/" % version
 built = {folder + os.path.basename(path): read(path) for path in (game_exe, resizer_exe, chm_file)}
 built[folder] = b""
 with zipfile.ZipFile(release_zip) as packed:
-    names = packed.namelist()
-    packed_files = {name: packed.read(name) for name in names}
-check(len(names) == len(built) and packed_files == built, "the zip does not hold the built files alone")
+    packed_files = sorted((name, packed.read(name)) for name in packed.namelist())
+check(packed_files == sorted(built.items()), "the zip does not hold the built files alone")
 check(release_zip.endswith("/snowquill-%s-win32.zip" % version), "the zip's name")
 sys.exit("\n".join(failures) or None)

@@ -23,12 +23,6 @@ Board placed(int tile, int slot)
     return static_cast<Board>(tile) << (4 * slot - 4);
 }
 
-// A board on which the game ends: A to M at home and the last slot empty.
-bool ends(Board board)
-{
-    return (board & 0xF00FFFFFFFFFFFFFu) == 0x000DCBA987654321u;
-}
-
 } // namespace
 
 bool isEvenDeal(const int slots[16])
@@ -62,8 +56,11 @@ std::vector<int> solveClicks(const int slots[16], const int target[16])
         for (const int next : {blank - 4, blank + 4, blank % 4 != 1 ? blank - 1 : 0, blank % 4 != 0 ? blank + 1 : 0}) {
             const int tile = next >= 1 && next <= 16 ? tileAt(board, next) : 0;
             const Board after = tile == 0 ? board : board - placed(tile, next) + placed(tile, blank);
-            if ((after != goal && ends(after)) || !cameFrom.emplace(after, std::make_pair(board, tile)).second)
-                continue; // a board seen before, or one that would end the game on the way
+            // A board seen before is skipped, and so is one on which the game would end on the way
+            // there: A to M at home and the last slot empty.
+            const bool ends = (after & 0xF00FFFFFFFFFFFFFu) == 0x000DCBA987654321u;
+            if ((after != goal && ends) || !cameFrom.emplace(after, std::make_pair(board, tile)).second)
+                continue;
             int away = 0; // rows plus columns from every tile to its target
             for (int slot = 0; slot < 16; ++slot)
                 if (const int at = tileAt(after, slot + 1)) {

