@@ -153,7 +153,7 @@ bool start(Program &program, Text sourceExe, Text folder, const StartOptions &st
         ready = ready && copyFile(file, joinPath(folder, fileName(file)));
     DeleteFileA(program.soundLog.c_str());
     SetEnvironmentVariableA("SNOWQUILL_SOUND_LOG", startOptions.recordSounds ? program.soundLog.c_str() : NULL);
-    std::string line = "\"" + program.exe + "\"", at = windowsPath(startOptions.currentDir);
+    std::string line = "\"" + program.exe + "\" " + startOptions.arguments, at = windowsPath(startOptions.currentDir);
     STARTUPINFOA startup = {sizeof(startup), NULL, NULL, NULL, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL};
     ready = ready && CreateProcessA(program.exe.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL,
                                     (at.empty() ? program.folder : at).c_str(), &startup, &program.process);
@@ -245,8 +245,7 @@ std::string bmpFile(int width, int height, int bits, int compression, int length
 
 Image stretchedFile(Text path, int piece, int size)
 {
-    auto *picture =
-        static_cast<HBITMAP>(LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    HBITMAP picture = loadPicture(path);
     BITMAP b = {};
     GetObjectA(picture, sizeof(b), &b);
     const int w = b.bmWidth, h = b.bmHeight, x[4] = {0, w / 4, w / 2, w - w / 4}, y[4] = {0, h / 4, h / 2, h - h / 4};

@@ -49,6 +49,7 @@ struct StartOptions {
     std::string currentDir; // "" = the program's folder
     bool recordSounds = true;
     std::vector<std::string> extraFiles; // copied beside the program
+    std::string arguments;               // after the program's name on its command line
 };
 // Copies sourceExe (and the recording winmm.dll) into folder and starts the copy there.
 bool start(Program &program, const std::string &sourceExe, const std::string &folder,
@@ -106,6 +107,16 @@ bool cancelDialog(HWND dialog, int timeoutMs = 5000);
 
 // The ids of the sounds the program played since the last call: "4600 2250".
 std::string newSoundIds(Program &program);
+
+} // namespace e2e
+
+// Pictures of any format (pictures.cpp).
+namespace e2e {
+
+extern int turn; // the EXIF orientation (1 to 8) by which loadPicture turns what WIC reads
+// A picture file as the programs read it: a BMP through the platform's loader, any other
+// through WIC, put over white and turned. stretchedFile draws what this gives.
+HBITMAP loadPicture(const std::string &path);
 
 } // namespace e2e
 
