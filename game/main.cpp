@@ -138,6 +138,23 @@ void installDefaultPicture()
         std::remove(RestoreBmp.c_str());
 }
 
+// The file-name part of path, after its last backslash.
+std::string fileNamePart(const std::string &path)
+{
+    const std::string::size_type slash = path.rfind('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A picture file named on the command line is shown from the start, in place of the default.
+void useCommandLinePicture(const char *commandLine)
+{
+    const std::string named = commandLinePicture(commandLine);
+    if (named.empty())
+        return;
+    myimage = named;
+    mybells = fileNamePart(myimage);
+}
+
 void createControls(HWND window)
 {
     HINSTANCE module = GetModuleHandleA(NULL);
@@ -248,6 +265,15 @@ void redrawPicture()
     UpdateWindow(hDisplay);
 }
 
+// Shows the picture file chosen with Load .Bmp or dropped on the window.
+void usePicture(const std::string &path)
+{
+    myimage = path;
+    forgetPicture(); // the chosen file is read afresh, even when it is the one already shown
+    mybells = fileNamePart(myimage);
+    redrawPicture();
+}
+
 void onLoadPicture(HWND window)
 {
     if (gameRunning != 0) {
@@ -259,7 +285,7 @@ void onLoadPicture(HWND window)
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     dialog.hwndOwner = window;
-    dialog.lpstrFilter = "Bmp File (*.bmp)\0*.bmp\0";
+    dialog.lpstrFilter = PICTURE_FILTER;
     dialog.lpstrFile = chosen;
     dialog.nMaxFile = PATH_BUFFER;
     // A start folder longer than a path may be (the program deep in the folder tree) makes
@@ -270,11 +296,21 @@ void onLoadPicture(HWND window)
     dialog.lpstrDefExt = "";
     if (GetOpenFileNameA(&dialog) == 0)
         return;
-    myimage = chosen;
-    forgetPicture(); // the chosen file is read afresh, even when it is the one already shown
-    const std::string::size_type slash = myimage.rfind('\\');
-    mybells = slash == std::string::npos ? myimage : myimage.substr(slash + 1);
-    redrawPicture();
+    usePicture(chosen);
+}
+
+// A file dropped on the window does what choosing it with Load .Bmp does, with the same
+// sounds, and is refused in the same way during a game.
+void onDropFiles(HDROP drop)
+{
+    const std::string dropped = droppedFile(drop);
+    if (gameRunning != 0) {
+        playwav7();
+        return;
+    }
+    playwav1();
+    if (!dropped.empty())
+        usePicture(dropped);
 }
 
 void onCancel(HWND window)
@@ -502,16 +538,20 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN:
         dragByTitle(window, titleRect, lParam);
         return 0;
+    case WM_DROPFILES:
+        onDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     default:
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nShowCmd)
 {
     findProgramFolder();
     installDefaultPicture();
+    useCommandLinePicture(lpCmdLine);
 
     HBITMAP skin = static_cast<HBITMAP>(
         LoadImageA(hInstance, MAKEINTRESOURCEA(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -530,10 +570,12 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
     if (RegisterClassExA(&windowClass) == 0)
         return 0;
 
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED); // the imaging component that decodes pictures
     HWND window = CreateWindowExA(
         0, szClassName, "Snowquill", WS_POPUP | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
         GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, NULL, hInstance, NULL);
     createControls(window);
+    DragAcceptFiles(window, TRUE);
     pictureForms(PREVIEW_SIZE, PREVIEW_SIZE, TILE_SIZE);
     setarray();
     ShowWindow(window, nShowCmd);
@@ -544,5 +586,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
         DispatchMessageA(&message);
     }
     forgetPicture();
+    CoUninitialize();
     return static_cast<int>(message.wParam);
 }

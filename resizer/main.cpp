@@ -1,4 +1,4 @@
-// Pixelhem: previews any .bmp picture stretched to 192 x 192 and saves what the preview
+// Pixelhem: previews any picture stretched to 192 x 192 and saves what the preview
 // shows as numbered 24-bit BMP files in the program's own folder, ready for Snowquill.
 #include <windows.h>
 #include <commdlg.h>
@@ -215,7 +215,18 @@ void onDrawItem(const DRAWITEMSTRUCT *item)
     }
 }
 
-// Get Preview: choose a .bmp file and show it in the preview at once.
+// Shows the picture file chosen with Get Preview or dropped on the window in the preview at
+// once, and counts it as chosen.
+void usePicture(const std::string &path)
+{
+    myimage = path;
+    forgetPicture(); // the chosen file is read afresh, even when it is the one already shown
+    InvalidateRect(hPicture, NULL, TRUE);
+    UpdateWindow(hPicture);
+    loadbmp += 1;
+}
+
+// Get Preview: choose a picture file and show it in the preview at once.
 void onGetPreview(HWND window)
 {
     playwav1();
@@ -223,18 +234,23 @@ void onGetPreview(HWND window)
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     dialog.hwndOwner = window;
-    dialog.lpstrFilter = "Bmp File (*.bmp)\0*.bmp\0";
+    dialog.lpstrFilter = PICTURE_FILTER;
     dialog.lpstrFile = chosen;
     dialog.nMaxFile = MAX_PATH;
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = "";
     if (!GetOpenFileNameA(&dialog))
         return;
-    myimage = chosen;
-    forgetPicture(); // the chosen file is read afresh, even when it is the one already shown
-    InvalidateRect(hPicture, NULL, TRUE);
-    UpdateWindow(hPicture);
-    loadbmp += 1;
+    usePicture(chosen);
+}
+
+// A file dropped on the window does what choosing it with Get Preview does.
+void onDropFiles(HDROP drop)
+{
+    const std::string dropped = droppedFile(drop);
+    playwav1();
+    if (!dropped.empty())
+        usePicture(dropped);
 }
 
 // Save .Bmp: refused with a beep until a picture has been chosen, and answered with the
@@ -289,6 +305,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
         onCommand(window, LOWORD(wParam));
         break;
+    case WM_DROPFILES:
+        onDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -312,6 +331,17 @@ void findPaths()
     myimage = sampleBitmap;
 }
 
+// A picture file named on the command line is shown from the start in place of the sample,
+// and counts as chosen: Save .Bmp saves it at once.
+void useCommandLinePicture(const char *commandLine)
+{
+    const std::string named = commandLinePicture(commandLine);
+    if (named.empty())
+        return;
+    myimage = named;
+    loadbmp = 1;
+}
+
 void createControls(HWND window, HINSTANCE instance)
 {
     for (const ControlEntry &control : controls) {
@@ -321,10 +351,11 @@ void createControls(HWND window, HINSTANCE instance)
     }
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nShowCmd)
 {
     findPaths();
     installSample();
+    useCommandLinePicture(lpCmdLine);
 
     // The skin becomes the class's background brush, which keeps its own copy of it.
     HBITMAP skin = static_cast<HBITMAP>(
@@ -349,10 +380,12 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
         return 0;
     }
 
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED); // the imaging component that decodes pictures
     HWND window = CreateWindowExA(
         0, szClassName, "Pixelhem", WS_POPUP | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
         GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, NULL, hInstance, NULL);
     createControls(window, GetModuleHandleA(NULL));
+    DragAcceptFiles(window, TRUE);
     pictureForms(PREVIEW_SIZE, PREVIEW_SIZE, 0);
     ShowWindow(window, nShowCmd);
 
@@ -362,6 +395,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
         DispatchMessageA(&message);
     }
     forgetPicture();
+    CoUninitialize();
     UnregisterClassA(szClassName, hInstance);
     if (skinBrush != NULL)
         DeleteObject(skinBrush);

@@ -4,7 +4,7 @@ import os, pathlib, re, struct, subprocess, sys, tempfile, zipfile, numpy as np 
 
 source, game_exe, resizer_exe, release_zip, version = sys.argv[1:6]
 assets, failures = os.path.join(source, "assets"), []
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "shell32.dll", "winmm.dll", "msvcrt.dll"}
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "shell32.dll", "winmm.dll", "msvcrt.dll", "ole32.dll"}
 TYPES = {"BITMAP": 2, "ICON": 14, "VERSIONINFO": 16, "WAVE": "WAVE"}
 
 
@@ -65,7 +65,7 @@ for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "fernwick.bm
     found, ids = pe(read(exe))[4], dict(re.findall(r"#define (\w+) (\d+)", read(source, folder, "resource.h").decode()))
     lines = re.findall(r'^(\w+) +(BITMAP|ICON|VERSIONINFO|WAVE)(?: +"(.+)")?', read(source, folder, rc).decode(), re.M)
     named = {name: (TYPES[kind], int(ids[name]), file) for name, kind, file in lines}
-    check({k for k in found if k[0] != 3} == {(t, i) for t, i, _ in named.values()} and {
+    check({k for k in found if k[0] not in (3, 24)} == {(t, i) for t, i, _ in named.values()} and {
         n for n in ids if n[:4] in ("IDB_", "IDW_", "IDV_")} <= set(named), "%s, %s and resource.h differ" % (exe, rc))
     # Every file in the folder is used, and no two bitmaps or sounds are made from one file.
     files = [file for t, _, file in named.values() if t in (2, "WAVE")] + [folder + "/" + picture]

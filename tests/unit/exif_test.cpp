@@ -1,0 +1,66 @@
+// The EXIF orientation read from a JPEG file's first bytes.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+#include "exif.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+void put(Bytes &bytes, bool bigEndian, unsigned value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes.push_back(static_cast<unsigned char>(value >> (8 * (bigEndian ? size - 1 - i : i))));
+}
+
+// A JPEG file's start: an APP1 EXIF block whose first IFD holds one SHORT entry of the given
+// tag, then the start of the scan.
+Bytes jpegStart(bool bigEndian, unsigned tag, unsigned orientation)
+{
+    Bytes file = {0xFF, 0xD8, 0xFF, 0xE1, 0, 30, 'E', 'x', 'i', 'f', 0, 0};
+    file.insert(file.end(), 2, bigEndian ? 'M' : 'I');
+    const unsigned fields[][2] = {{42, 2}, {8, 4}, {1, 2}, {tag, 2}, {3, 2}, {1, 4}, {orientation, 2}, {0, 2}};
+    for (const auto &field : fields)
+        put(file, bigEndian, field[0], static_cast<int>(field[1]));
+    file.insert(file.end(), {0xFF, 0xDA});
+    return file;
+}
+
+int orientationOf(const Bytes &file)
+{
+    return exifOrientation(file.data(), file.size());
+}
+
+TEST(ExifOrientation, ReadInBothByteOrders)
+{
+    for (const bool bigEndian : {false, true})
+        for (unsigned orientation = 0; orientation <= 9; ++orientation)
+            EXPECT_EQ(orientationOf(jpegStart(bigEndian, 0x0112, orientation)),
+                      orientation >= 1 && orientation <= 8 ? orientation : 1);
+    Bytes afterJfif = jpegStart(false, 0x0112, 6);
+    afterJfif.insert(afterJfif.begin() + 2, {0xFF, 0xE0, 0, 4, 0, 0});
+    EXPECT_EQ(orientationOf(afterJfif), 6);
+}
+
+// Each copy holds exactly its bytes, so that a read past them is caught by a sanitizer.
+TEST(ExifOrientation, UprightWhenMissingOrDamaged)
+{
+    const Bytes whole = jpegStart(false, 0x0112, 6);
+    for (std::size_t length = 0; length < whole.size() - 2; ++length)
+        EXPECT_EQ(orientationOf(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length))), 1);
+    const std::pair<std::size_t, unsigned char> damages[] = {
+        {1, 0xD9}, {4, 0xFF},  {5, 0},  {5, 1},  {5, 2},  {10, 'X'}, {13, 'M'},
+        {14, 43},  {16, 0xF0}, {22, 0}, {24, 4}, {26, 2}, {31, 1},   {21, 0xFF},
+    };
+    for (const auto &damage : damages) {
+        Bytes file = jpegStart(false, damage.first == 21 ? 0x0111 : 0x0112, 6);
+        file[damage.first] = damage.second;
+        EXPECT_EQ(orientationOf(file), 1) << damage.first;
+    }
+}
+
+} // namespace
