@@ -1,7 +1,7 @@
 # pictures.py, run in the folder it fills: the pictures of the pictures test. One photo-like
 # picture (gradients, crossing stripes) as a PNG with opaque, half transparent and fully
 # transparent bands, a GIF, a TIFF and a JPEG for each EXIF orientation; a JPEG cut short, a
-# PNG damaged in its pixels, and a 30000 x 30000 one-colour PNG of about 100 KB, compressed
+# PNG whose pixels turn to zeros, and a 30000 x 30000 one-colour PNG of about 100 KB, compressed
 # a row at a time.
 import struct
 import zlib
@@ -12,7 +12,7 @@ from PIL.PngImagePlugin import putchunk
 photo = Image.new("RGBA", (160, 120))
 photo.putdata(
     [
-        (x * 8 // 5, y * 2, (x ^ y) * 3 % 256, (255, 128, 0)[(x + y) // 94])
+        (x, y * 2, x ^ y, (255, 128, 0)[(x + y) // 94])
         for y in range(120)
         for x in range(160)
     ]
@@ -26,8 +26,7 @@ for turn in range(1, 9):
     exif[0x0112] = turn
     photo.save(f"{turn}.jpg", exif=exif)
 open("cut.jpg", "wb").write(open("1.jpg", "rb").read()[:1200])
-png = open("alpha.png", "rb").read()
-open("bad.png", "wb").write(png[:100] + bytes(100) + png[200:])
+open("bad.png", "wb").write(open("alpha.png", "rb").read()[:100] + bytes(1700))
 
 packer = zlib.compressobj()
 rows = b"".join(packer.compress(bytes(3751)) for _ in range(30000)) + packer.flush()

@@ -49,7 +49,7 @@ struct StartOptions {
     std::string currentDir; // "" = the program's folder
     bool recordSounds = true;
     std::vector<std::string> extraFiles; // copied beside the program
-    std::string arguments;               // after the program's name on its command line
+    std::string arguments{};             // after the program's name on its command line
 };
 // Copies sourceExe (and the recording winmm.dll) into folder and starts the copy there.
 bool start(Program &program, const std::string &sourceExe, const std::string &folder,

@@ -13,7 +13,7 @@ namespace {
 
 // For each EXIF orientation (0 when not read), how the stored picture is read upright:
 // bit 0 mirrors its columns, bit 1 its rows, bit 2 swaps rows and columns.
-const int TURNS[9] = {0, 0, 1, 3, 2, 4, 6, 7, 5};
+const int TURNS[] = {0, 0, 1, 3, 2, 4, 6, 7, 5};
 
 // The first frame of the file (a Windows path) as premultiplied BGRA; 0 x 0 when WIC can't read it.
 Image decoded(Text path)
@@ -35,7 +35,7 @@ Image decoded(Text path)
         SUCCEEDED(source->GetSize(&w, &h))) {
         image.width = w;
         image.height = h;
-        image.pixels.resize(w * h);
+        image.pixels.resize(static_cast<size_t>(w) * h);
         source->CopyPixels(NULL, w * 4, w * h * 4, reinterpret_cast<BYTE *>(image.pixels.data()));
     }
     for (IUnknown *object : std::initializer_list<IUnknown *>{source, frame, decoder, factory})
