@@ -23,8 +23,7 @@ Image decoded(Text path)
     IWICBitmapFrameDecode *frame = NULL;
     IWICBitmapSource *source = NULL;
     const std::wstring wide(path.begin(), path.end());
-    UINT w = 0;
-    UINT h = 0;
+    UINT w = 0, h = 0;
     Image image;
     CoInitialize(NULL);
     CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
@@ -38,7 +37,8 @@ Image decoded(Text path)
         image.pixels.resize(static_cast<size_t>(w) * h);
         source->CopyPixels(NULL, w * 4, w * h * 4, reinterpret_cast<BYTE *>(image.pixels.data()));
     }
-    for (IUnknown *object : std::initializer_list<IUnknown *>{source, frame, decoder, factory})
+    IUnknown *const made[] = {source, frame, decoder, factory};
+    for (IUnknown *object : made)
         if (object != NULL)
             object->Release();
     return image;
@@ -53,7 +53,9 @@ HBITMAP loadPicture(Text path)
         return static_cast<HBITMAP>(bitmap);
     const Image from = decoded(path);
     const int t = TURNS[turn];
-    Image upright = t & 4 ? Image{from.height, from.width, from.pixels} : from;
+    Image upright = from;
+    if (t & 4)
+        std::swap(upright.width, upright.height);
     for (int y = 0; y < upright.height; ++y)
         for (int x = 0; x < upright.width; ++x) {
             const int a = t & 4 ? y : x;
