@@ -12,7 +12,7 @@ from PIL.PngImagePlugin import putchunk
 photo = Image.new("RGBA", (160, 120))
 photo.putdata(
     [
-        (x, y * 2, x ^ y, (2 - (x + y) // 94) * 255 // 2)
+        (x, y * 2, x ^ y, min(255, (x + y) // 94 * 128))
         for y in range(120)
         for x in range(160)
     ]

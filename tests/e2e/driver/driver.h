@@ -113,7 +113,7 @@ std::string newSoundIds(Program &program);
 // Pictures of any format (pictures.cpp).
 namespace e2e {
 
-extern int turn; // the EXIF orientation (1 to 8) by which loadPicture turns what WIC reads
+extern int turn; // the EXIF orientation (1 to 8; 0 = 1) by which loadPicture turns what WIC reads
 // A picture file as the programs read it: a BMP through the platform's loader, any other
 // through WIC, put over white and turned. stretchedFile draws what this gives.
 HBITMAP loadPicture(const std::string &path);

@@ -2,14 +2,17 @@
 // picture through the imaging component (WIC), put over white and turned upright.
 #include <windows.h>
 #include <wincodec.h>
+#include <wrl/client.h>
 
 #include "driver.h"
 
 namespace e2e {
 
-int turn = 1;
+int turn = 0;
 
 namespace {
+
+using Microsoft::WRL::ComPtr;
 
 // For each EXIF orientation (0 when not read), how the stored picture is read upright:
 // bit 0 mirrors its columns, bit 1 its rows, bit 2 swaps rows and columns.
@@ -18,10 +21,10 @@ const int TURNS[] = {0, 0, 1, 3, 2, 4, 6, 7, 5};
 // The first frame of the file (a Windows path) as premultiplied BGRA; 0 x 0 when WIC can't read it.
 Image decoded(Text path)
 {
-    IWICImagingFactory *factory = NULL;
-    IWICBitmapDecoder *decoder = NULL;
-    IWICBitmapFrameDecode *frame = NULL;
-    IWICBitmapSource *source = NULL;
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICBitmapSource> source;
     const std::wstring wide(path.begin(), path.end());
     UINT w = 0, h = 0;
     Image image;
@@ -30,17 +33,13 @@ Image decoded(Text path)
     if (SUCCEEDED(factory->CreateDecoderFromFilename(wide.c_str(), NULL, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
                                                      &decoder)) &&
         SUCCEEDED(decoder->GetFrame(0, &frame)) &&
-        SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame, &source)) &&
+        SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), &source)) &&
         SUCCEEDED(source->GetSize(&w, &h))) {
         image.width = w;
         image.height = h;
         image.pixels.resize(static_cast<size_t>(w) * h);
         source->CopyPixels(NULL, w * 4, w * h * 4, reinterpret_cast<BYTE *>(image.pixels.data()));
     }
-    IUnknown *const made[] = {source, frame, decoder, factory};
-    for (IUnknown *object : made)
-        if (object != NULL)
-            object->Release();
     return image;
 }
 
@@ -48,8 +47,7 @@ Image decoded(Text path)
 
 HBITMAP loadPicture(Text path)
 {
-    HANDLE bitmap = LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    if (bitmap != NULL)
+    if (HANDLE bitmap = LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE))
         return static_cast<HBITMAP>(bitmap);
     const Image from = decoded(path);
     const int t = TURNS[turn];
