@@ -28,19 +28,21 @@ const char *const FILES[] = {"alpha.png", "photo.gif", "photo.tif", "2.jpg",    
                              "7.jpg",     "8.jpg",     "alpha.png", "bomb.png", "big.png", "cut.jpg", "bad.png"};
 const int FIRST_DROPPED = 10, FIRST_UNREADABLE = 11, FILE_COUNT = 15;
 
+Program program; // the program under test
+
 std::string picture(Text name)
 {
     return joinPath(requiredOption("pictures"), name);
 }
 
 // Checks that each piece shows what the test makes of the file, or for "" lettered tiles.
-void shows(const Subject &s, const Program &program, Text path)
+void shows(const Subject &s, Text path)
 {
     for (int n = 0; n < s.pieces; ++n) {
         const Image expected = stretchedFile(path, n, n == 0 ? s.previewSize : 48);
         // The 32-bit programs' HALFTONE (the preview's stretch) rounds a few pixels a level or
         // two off the 64-bit test's own.
-        auto looksRight = [&] {
+        const auto looksRight = [&] {
             const Image seen = captureWindow(child(program.window, n == 0 ? s.preview : 100 * (n + 4)));
             return path.empty() ? seen.at(3, 3) == 0xE2E2DC : matchShare(seen, expected, n == 0 ? 2 : 0) == 1;
         };
@@ -50,25 +52,27 @@ void shows(const Subject &s, const Program &program, Text path)
 }
 
 // Drops the file on the window as the shell does: a DROPFILES block written into the
-// program's memory, its address the drop's handle. True when taken within a second.
-bool drop(const Program &program, Text path)
+// program's memory, its address the drop's handle. True when the window takes dropped files
+// (as the shell asks first) and this one within a second.
+bool drop(Text path)
 {
     // DROPFILES: where the names start (after its 20 bytes), no point, ANSI names; then the
     // names, each ended by a zero, and a zero.
     const std::string block = '\x14' + std::string(19, '\0') + path + '\0' + '\0';
     void *at = VirtualAllocEx(program.process.hProcess, NULL, block.size(), MEM_COMMIT, PAGE_READWRITE);
-    return WriteProcessMemory(program.process.hProcess, at, block.data(), block.size(), NULL) &&
+    return GetWindowLongA(program.window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES &&
+           WriteProcessMemory(program.process.hProcess, at, block.data(), block.size(), NULL) &&
            sent(program.window, WM_DROPFILES, reinterpret_cast<WPARAM>(at), 0, 1000);
 }
 
 // Hands the file over, dropped (taken within a second: decoded and drawn by then) or chosen in
 // the dialog; then the sound and what the program shows.
-void handOver(const Subject &s, Program &program, const char *file, bool dropped, Text sound, Text shown)
+void handOver(const Subject &s, const char *file, bool dropped, Text sound, Text shown)
 {
     group(file); // after the group naming the program
     turn = std::atoi(file);
     if (dropped) {
-        check(drop(program, picture(file)), "dropped");
+        check(drop(picture(file)), "dropped");
     } else {
         clickPosted(child(program.window, s.open));
         const HWND dialog = waitForDialog(program.process.dwProcessId);
@@ -76,7 +80,7 @@ void handOver(const Subject &s, Program &program, const char *file, bool dropped
         check(chooseFile(dialog, picture(file)), "the dialog takes it");
     }
     checkText(newSoundIds(program), sound, "sound");
-    shows(s, program, shown);
+    shows(s, shown);
     PROCESS_MEMORY_COUNTERS memory = {};
     GetProcessMemoryInfo(program.process.hProcess, &memory, sizeof(memory));
     check(memory.PeakWorkingSetSize < 200000000, "never held the pixels of more than 100 megapixels");
@@ -87,21 +91,20 @@ void handOver(const Subject &s, Program &program, const char *file, bool dropped
 int main(int argc, char **argv)
 {
     init(argc, argv, "both programs with pictures of every format");
-    Program program;
     StartOptions options;
     options.arguments = "\"" + picture("1.jpg") + "\"";
     for (const Subject *s : {&RESIZER, &GAME}) {
         group(s->className); // started with a JPEG named on its command line
         start(program, requiredOption(s->option), freshFolder(s->option), options);
         waitForWindow(program, s->className);
-        shows(*s, program, picture("1.jpg"));
+        shows(*s, picture("1.jpg"));
         for (int i = 0; i < FILE_COUNT; ++i)
-            handOver(*s, program, FILES[i], i >= FIRST_DROPPED, s->sound,
+            handOver(*s, FILES[i], i >= FIRST_DROPPED, s->sound,
                      i < FIRST_UNREADABLE ? picture(FILES[i]) : s->unreadable);
         if (s == &RESIZER)
             terminate(program);
     }
-    click(child(program.window, 2000));                          // New Game
-    handOver(GAME, program, "alpha.png", true, "4600 4400", ""); // refused: the letters stay
+    click(child(program.window, 2000));                 // New Game
+    handOver(GAME, "alpha.png", true, "4600 4400", ""); // refused: the letters stay
     return finish();
 }
