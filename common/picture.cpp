@@ -132,7 +132,8 @@ HBITMAP topDownBitmap(int width, int height, void **pixels)
 
 // Copies the width x height source into pixels turned upright for its orientation. Turned
 // pictures are copied a row at a time, each pixel of the row put in its upright place, so
-// that no second copy of the picture is ever held.
+// that no second copy of the picture is ever held. (The imaging component's flip-rotator
+// can't do this everywhere: Wine's copies nothing but the top-to-bottom flip.)
 bool copyUpright(IWICBitmapSource *source, UINT width, UINT height, int orientation, BYTE *pixels)
 {
     const UINT stride = width * BYTES_PER_PIXEL;
