@@ -48,7 +48,7 @@ void shows(const Subject &s, Text path)
             const Image seen = captureWindow(child(program.window, n == 0 ? s.preview : 100 * (n + 4)));
             return path.empty() ? seen.at(3, 3) == 0xE2E2DC : matchShare(seen, expected, n == 0 ? 2 : 0) == 1;
         };
-        if (!check(waitFor(looksRight, 3000), "piece " + std::to_string(n)))
+        if (!check(waitFor(looksRight, 6000), "piece " + std::to_string(n)))
             return;
     }
 }
