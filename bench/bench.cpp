@@ -13,16 +13,25 @@
 //             whole and less the board repaint it includes (what reading the picture adds);
 //   preview   the resizer's preview repainted; save: a click on Save .Bmp until it returns;
 //   memory    the game's working set with the picture loaded and drawn.
+// With --photos=<folder>, this build only (the earlier one reads BMP files alone) also draws
+// photo-like JPEG and PNG files of 4000 x 3000 and 8000 x 6000 from that folder, in the same
+// game after the BMP files: their first draw against its floor of one decode of the whole file
+// by the imaging component (WIC: decoder, first frame, conversion to premultiplied BGRA, its
+// pixels copied into a DIB section) and the same stretches, and against the floor of a decode
+// through WIC's own scaler straight to 192 x 192 (the pieces' 4 x 48) and the stretches from
+// that; then the same moves, repaints and working set as for the BMP files.
 // Medians of several runs. The window repaint is also given as the earlier benchmark drove
 // it, part by part from this process, in a table of its own: there the messages between the
 // processes cost more than the drawing.
 //
 //   bench.exe --work=<folder> --game=<exe> --pixelhem=<exe> --keep=<figures>    (the earlier build)
-//   bench.exe --work=<folder> --game=<exe> --pixelhem=<exe> --earlier=<figures> --out=<table.md>
+//   bench.exe --work=<folder> --game=<exe> --pixelhem=<exe> --earlier=<figures> --photos=<folder>
+//             --out=<table.md>
 #include "driver.h"
 
 #include <windows.h>
 #include <psapi.h>
+#include <wincodec.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -45,6 +54,12 @@ struct Size {
 };
 const Size SIZES[] = {{192, 192, 25}, {1024, 768, 15}, {4000, 3000, 5}, {8000, 6000, 3}};
 const int SIZE_COUNT = 4;
+struct Photo {
+    const char *name;
+    int runs;
+};
+const Photo PHOTOS[] = {{"4000x3000.jpg", 5}, {"4000x3000.png", 5}, {"8000x6000.jpg", 3}, {"8000x6000.png", 3}};
+const int SCALED_SIDE = 192; // the scaler's output: 4 x 48, the pieces' size
 const int MOVE_RUNS = 15;
 const double FRAME_MS = 1000.0 / 60.0;
 
@@ -120,16 +135,17 @@ void touch(const std::string &path)
     CloseHandle(file);
 }
 
-// The floor of a first draw: one load of the file and the stretches of its fifteen pieces
-// onto 48 x 48 and of the whole onto the 88 x 88 preview, into a bitmap like the screen's.
-double firstDrawFloor(const std::string &path)
+// The floor of a first draw: read() gives the picture at its own size, then the stretches of
+// its fifteen pieces onto 48 x 48 and of the whole onto the 88 x 88 preview, into a bitmap like
+// the screen's. The time of both.
+double firstDrawFloor(const std::function<HBITMAP()> &read)
 {
     HDC screen = GetDC(NULL);
     HDC target = CreateCompatibleDC(screen);
     HBITMAP targetBitmap = CreateCompatibleBitmap(screen, 88, 88);
     HGDIOBJ previousTarget = SelectObject(target, targetBitmap);
     const double from = nowMs();
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(NULL, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    HBITMAP bitmap = read();
     BITMAP record = {};
     GetObjectA(bitmap, sizeof(record), &record);
     HDC memory = CreateCompatibleDC(screen);
@@ -149,6 +165,68 @@ double firstDrawFloor(const std::string &path)
     DeleteDC(target);
     ReleaseDC(NULL, screen);
     return took;
+}
+
+HBITMAP loadBmp(const std::string &path)
+{
+    return static_cast<HBITMAP>(LoadImageA(NULL, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
+// A top-down 32-bit DIB section of width x height holding source's pixels, converted to
+// premultiplied BGRA; NULL when they can't be had.
+HBITMAP dibOf(IWICBitmapSource *source, UINT width, UINT height)
+{
+    IWICBitmapSource *converted = NULL;
+    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, source, &converted)))
+        return NULL;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = static_cast<LONG>(width);
+    info.bmiHeader.biHeight = -static_cast<LONG>(height);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *pixels = NULL;
+    HBITMAP bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pixels, NULL, 0);
+    if (bitmap != NULL &&
+        FAILED(converted->CopyPixels(NULL, width * 4, width * height * 4, static_cast<BYTE *>(pixels)))) {
+        DeleteObject(bitmap);
+        bitmap = NULL;
+    }
+    converted->Release();
+    return bitmap;
+}
+
+// The file's first frame decoded by WIC, whole or, for a side other than 0, through WIC's
+// scaler to side x side (nearest neighbour, as the pieces' stretch).
+HBITMAP decodeWithWic(const std::string &path, UINT side)
+{
+    IWICImagingFactory *factory = NULL;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))))
+        return NULL;
+    const std::wstring wide(path.begin(), path.end());
+    IWICBitmapDecoder *decoder = NULL;
+    IWICBitmapFrameDecode *frame = NULL;
+    IWICBitmapScaler *scaler = NULL;
+    HBITMAP bitmap = NULL;
+    UINT width = 0, height = 0;
+    if (SUCCEEDED(factory->CreateDecoderFromFilename(wide.c_str(), NULL, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                     &decoder)) &&
+        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height))) {
+        if (side == 0)
+            bitmap = dibOf(frame, width, height);
+        else if (SUCCEEDED(factory->CreateBitmapScaler(&scaler)) &&
+                 SUCCEEDED(scaler->Initialize(frame, side, side, WICBitmapInterpolationModeNearestNeighbor)))
+            bitmap = dibOf(scaler, side, side);
+    }
+    if (scaler != NULL)
+        scaler->Release();
+    if (frame != NULL)
+        frame->Release();
+    if (decoder != NULL)
+        decoder->Release();
+    factory->Release();
+    return bitmap;
 }
 
 // True while the window or one of its controls still has something to paint.
@@ -233,8 +311,14 @@ struct Figures {
     double move = 0, board = 0, window = 0, outside = 0, first = 0, preview = 0, save = 0, memoryMb = 0;
 };
 
-void measureGame(const std::string &exe, const std::string &folder, const std::vector<std::string> &pictures,
-                 Figures figures[])
+// A picture file the game is measured with.
+struct Picture {
+    std::string path, label;
+    int runs;
+};
+
+void measureGame(const std::string &exe, const std::string &folder, const std::vector<Picture> &pictures,
+                 std::vector<Figures> &figures)
 {
     e2e::Program game;
     if (!e2e::start(game, exe, folder))
@@ -243,12 +327,13 @@ void measureGame(const std::string &exe, const std::string &folder, const std::v
     if (window == NULL)
         fatal("no game window");
     settle(window);
-    for (int i = 0; i < SIZE_COUNT; ++i) {
-        const int runs = SIZES[i].runs;
-        choose(game, window, ID_PICTURES, pictures[i]);
+    figures.resize(pictures.size());
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const int runs = pictures[i].runs;
+        choose(game, window, ID_PICTURES, pictures[i].path);
         settle(window);
         figures[i].first = timed(runs, [&]() {
-            touch(pictures[i]);
+            touch(pictures[i].path);
             paintBoard(window);
         });
         figures[i].board = timed(runs, [&]() { paintBoard(window); });
@@ -265,18 +350,18 @@ void measureGame(const std::string &exe, const std::string &folder, const std::v
             settle(window);
         });
         e2e::click(GetDlgItem(window, ID_CANCEL), 120000);
-        std::printf("  game, %d x %d: move %.2f ms, board %.2f ms, window %.2f ms (from outside %.2f ms), first %.2f "
+        std::printf("  game, %s: move %.2f ms, board %.2f ms, window %.2f ms (from outside %.2f ms), first %.2f "
                     "ms, %.1f MB\n",
-                    SIZES[i].width, SIZES[i].height, figures[i].move, figures[i].board, figures[i].window,
-                    figures[i].outside, figures[i].first, figures[i].memoryMb);
+                    pictures[i].label.c_str(), figures[i].move, figures[i].board, figures[i].window, figures[i].outside,
+                    figures[i].first, figures[i].memoryMb);
         std::fflush(stdout);
     }
     e2e::click(GetDlgItem(window, ID_CLOSEOUT));
     WaitForSingleObject(game.process.hProcess, 10000);
 }
 
-void measureResizer(const std::string &exe, const std::string &folder, const std::vector<std::string> &pictures,
-                    Figures figures[])
+void measureResizer(const std::string &exe, const std::string &folder, const std::vector<Picture> &pictures,
+                    std::vector<Figures> &figures)
 {
     e2e::Program resizer;
     if (!e2e::start(resizer, exe, folder))
@@ -285,17 +370,18 @@ void measureResizer(const std::string &exe, const std::string &folder, const std
     if (window == NULL)
         fatal("no resizer window");
     HWND preview = GetDlgItem(window, ID_PIXELHEM_PREVIEW);
-    for (int i = 0; i < SIZE_COUNT; ++i) {
+    figures.resize(pictures.size());
+    for (size_t i = 0; i < pictures.size(); ++i) {
         const int runs = SIZES[i].runs;
-        choose(resizer, window, ID_PIXELHEM_GET, pictures[i]);
+        choose(resizer, window, ID_PIXELHEM_GET, pictures[i].path);
         settle(window);
         figures[i].preview = timed(runs, [&]() {
             RedrawWindow(preview, NULL, NULL, RDW_INVALIDATE);
             settle(window);
         });
         figures[i].save = timed(std::min(runs, 5), [&]() { e2e::click(GetDlgItem(window, ID_PIXELHEM_SAVE), 120000); });
-        std::printf("  resizer, %d x %d: preview %.2f ms, save %.2f ms\n", SIZES[i].width, SIZES[i].height,
-                    figures[i].preview, figures[i].save);
+        std::printf("  resizer, %s: preview %.2f ms, save %.2f ms\n", pictures[i].label.c_str(), figures[i].preview,
+                    figures[i].save);
         std::fflush(stdout);
     }
     e2e::click(GetDlgItem(window, ID_PIXELHEM_CLOSE));
@@ -323,22 +409,46 @@ int main(int argc, char **argv)
     e2e::init(argc, argv, "what a move costs");
     const std::string work = e2e::windowsPath(e2e::requiredOption("work"));
     const std::string pictureFolder = e2e::freshFolder("pictures");
-    std::vector<std::string> pictures;
+    std::vector<Picture> pictures;
     std::vector<double> floors;
     for (const Size &size : SIZES) {
-        pictures.push_back(
-            e2e::joinPath(pictureFolder, std::to_string(size.width) + "x" + std::to_string(size.height) + ".bmp"));
-        if (!writePicture(pictures.back(), size.width, size.height))
-            fatal("could not write " + pictures.back());
-        firstDrawFloor(pictures.back()); // the first read brings the file into the cache
-        floors.push_back(timed(SIZES[&size - SIZES].runs, [&]() { firstDrawFloor(pictures.back()); }));
+        const std::string label = std::to_string(size.width) + " x " + std::to_string(size.height);
+        const std::string path =
+            e2e::joinPath(pictureFolder, std::to_string(size.width) + "x" + std::to_string(size.height) + ".bmp");
+        if (!writePicture(path, size.width, size.height))
+            fatal("could not write " + path);
+        pictures.push_back({path, label, size.runs});
+        firstDrawFloor([&]() { return loadBmp(path); }); // the first read brings the file into the cache
+        floors.push_back(timed(size.runs, [&]() { firstDrawFloor([&]() { return loadBmp(path); }); }));
+    }
+    // The photos, with the floors of a whole decode and of a decode through WIC's scaler.
+    std::vector<double> scaledFloors;
+    if (!e2e::option("photos").empty()) {
+        CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+        for (const Photo &photo : PHOTOS) {
+            const std::string path = e2e::joinPath(e2e::option("photos"), photo.name);
+            const std::string name = photo.name;
+            const std::string label = name.substr(0, name.find('x')) + " x " +
+                                      name.substr(name.find('x') + 1, name.find('.') - name.find('x') - 1) + " " +
+                                      (name.find(".jpg") != std::string::npos ? "JPEG" : "PNG");
+            pictures.push_back({path, label, photo.runs});
+            firstDrawFloor([&]() { return decodeWithWic(path, 0); });
+            floors.push_back(timed(photo.runs, [&]() { firstDrawFloor([&]() { return decodeWithWic(path, 0); }); }));
+            scaledFloors.push_back(
+                timed(photo.runs, [&]() { firstDrawFloor([&]() { return decodeWithWic(path, SCALED_SIDE); }); }));
+        }
     }
 
     // One build a run, each in a Wine server of its own: a second game in the same run repaints
     // more slowly than the first, whichever it is. The earlier build's figures go through a file.
-    Figures before[SIZE_COUNT], after[SIZE_COUNT];
+    std::vector<Figures> before(SIZE_COUNT), after, resized;
     measureGame(e2e::requiredOption("game"), e2e::freshFolder("game"), pictures, after);
-    measureResizer(e2e::requiredOption("pixelhem"), e2e::freshFolder("pixelhem"), pictures, after);
+    measureResizer(e2e::requiredOption("pixelhem"), e2e::freshFolder("pixelhem"),
+                   std::vector<Picture>(pictures.begin(), pictures.begin() + SIZE_COUNT), resized);
+    for (int i = 0; i < SIZE_COUNT; ++i) {
+        after[i].preview = resized[i].preview;
+        after[i].save = resized[i].save;
+    }
     std::string kept;
     if (!e2e::option("keep").empty()) {
         for (const Figures &f : after)
@@ -377,6 +487,26 @@ int main(int argc, char **argv)
     for (int i = 0; i < SIZE_COUNT; ++i)
         table += "| " + std::to_string(SIZES[i].width) + " x " + std::to_string(SIZES[i].height) + " | " +
                  ms(before[i].outside) + " | " + ms(after[i].outside) + " |\n";
+    if (!scaledFloors.empty()) {
+        table += "\nPhoto-like JPEG and PNG files (this build only), drawn in the same game after the BMP files. The "
+                 "first draw's floor is one decode of the whole file by the imaging component (WIC: decoder, first "
+                 "frame, conversion to premultiplied BGRA, pixels copied into a DIB section) and the sixteen "
+                 "stretches; the scaled floor decodes through WIC's own scaler to 192 x 192 and stretches from that. "
+                 "The working set is against the 192 x 192 BMP's, " +
+                 mb(after[0].memoryMb) +
+                 ":\n\n"
+                 "| Picture | First draw | First-draw floor | First / floor | First over board / floor | "
+                 "Scaled floor | Move | Board repaint | Window repaint | Game working set |\n"
+                 "|---|---|---|---|---|---|---|---|---|---|\n";
+        for (size_t i = SIZE_COUNT; i < pictures.size(); ++i) {
+            const Figures &f = after[i];
+            char ratio[64];
+            std::snprintf(ratio, sizeof(ratio), "%.2f | %.2f", f.first / floors[i], (f.first - f.board) / floors[i]);
+            table += "| " + pictures[i].label + " | " + ms(f.first) + " | " + ms(floors[i]) + " | " + ratio + " | " +
+                     ms(scaledFloors[i - SIZE_COUNT]) + " | " + ms(f.move) + " | " + ms(f.board) + " | " +
+                     ms(f.window) + " | " + mb(f.memoryMb) + " (" + mb(f.memoryMb - after[0].memoryMb) + " more) |\n";
+        }
+    }
     std::printf("\n%s", table.c_str());
     const std::string out = e2e::option("out");
     if (!out.empty())

@@ -14,6 +14,32 @@ earlier_build=$root/build/bench-earlier/win64
 prefix=$build/bench-prefix
 table=$build/bench-table.md
 
+photos=$build/bench-photos
+
+# Photo-like pictures (smooth gradients and a fine grain of noise) as JPEG and PNG, which only
+# this build reads: 4000 x 3000 and 8000 x 6000, made once.
+make_photos() {
+  mkdir -p "$photos"
+  /usr/bin/python3 - "$photos" <<'PHOTOS'
+import sys
+import numpy
+from PIL import Image
+
+rng = numpy.random.default_rng(16)
+for width, height in (4000, 3000), (8000, 6000):
+    x = numpy.arange(width)[None, :]
+    y = numpy.arange(height)[:, None]
+    pixels = rng.integers(0, 8, (height, width, 3), dtype=numpy.uint8)
+    pixels[:, :, 0] += (x * 200 // width).astype(numpy.uint8)
+    pixels[:, :, 1] += (y * 200 // height).astype(numpy.uint8)
+    pixels[:, :, 2] += (x * 100 // width).astype(numpy.uint8)
+    pixels[:, :, 2] += (y * 100 // height).astype(numpy.uint8)
+    photo = Image.fromarray(pixels)
+    photo.save(f"{sys.argv[1]}/{width}x{height}.jpg", quality=90)
+    photo.save(f"{sys.argv[1]}/{width}x{height}.png", compress_level=1)
+PHOTOS
+}
+
 # One build a run, each with a Wine server of its own.
 bench() {
   sh tests/e2e/wine.sh run "$prefix" 1800 "$build/bench/bench.exe" --work="$build/bench-work" \
@@ -24,7 +50,7 @@ measure() {
   bench --game="$earlier_build/game/snowquill.exe" --pixelhem="$earlier_build/resizer/pixelhem.exe" \
     --keep="$build/bench-earlier.txt"
   bench --game="$build/game/snowquill.exe" --pixelhem="$build/resizer/pixelhem.exe" \
-    --earlier="$build/bench-earlier.txt" --out="$table"
+    --earlier="$build/bench-earlier.txt" --photos="$photos" --out="$table"
 }
 if [ "${1:-}" = --measure ]; then
   measure
@@ -39,6 +65,7 @@ git -C "$source" checkout -q --detach "$earlier"
 cmake --preset win64 -S "$source" -B "$earlier_build" >/dev/null
 cmake --build "$earlier_build" -j2 --target snowquill pixelhem
 
+[ -f "$photos/8000x6000.png" ] || make_photos
 sh tests/e2e/wine.sh setup "$prefix" >/dev/null
 trap 'sh "$root/tests/e2e/wine.sh" cleanup "$prefix" >/dev/null 2>&1 || true' EXIT
 if [ -z "${DISPLAY:-}" ]; then

@@ -205,9 +205,10 @@ bool start(Program &program, Text sourceExe, Text folder, const StartOptions &st
     copyFile(option("winmm"), in + "\\winmm.dll");
     DeleteFileA(program.soundLog.c_str());
     SetEnvironmentVariableA("SNOWQUILL_SOUND_LOG", program.soundLog.c_str());
+    string line = "\"" + exe + "\" " + startOptions.arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    const bool ready = copyFile(sourceExe, exe) && CreateProcessA(exe.c_str(), NULL, NULL, NULL, FALSE, 0, NULL,
+    const bool ready = copyFile(sourceExe, exe) && CreateProcessA(exe.c_str(), line.data(), NULL, NULL, FALSE, 0, NULL,
                                                                   at.c_str(), &startup, &program.process) != 0;
     if (ready)
         started.push_back(program.process.hProcess);
@@ -273,7 +274,7 @@ string bmpFile(int width, int height, int length)
 // The platform's default stretch mode is BLACKONWHITE.
 Image stretchedFile(Text path, int piece, int size)
 {
-    HANDLE picture = LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    HBITMAP picture = loadPicture(path);
     BITMAP b = {};
     GetObjectA(picture, sizeof(b), &b);
     const int w = b.bmWidth;
@@ -317,7 +318,7 @@ bool shows(HWND control, const Image &expected, int tolerance)
                 return seen.at(3, 3) == 0xE2E2DC;
             return matchShare(seen, expected, tolerance) >= 1;
         },
-        3000);
+        6000);
 }
 
 HWND waitForDialog(DWORD processId, int timeoutMs)

@@ -45,6 +45,7 @@ struct Program {
 };
 struct StartOptions {
     string currentDir; // "" = the program's folder
+    string arguments{}; // after the program's name on its command line
 };
 // Copies sourceExe and the recording winmm.dll (--winmm, when given) into folder and starts the
 // copy there.
@@ -78,7 +79,8 @@ Image stretchedFile(Text path, int piece, int size);
 // The share of pixels whose channels differ by at most tolerance; 0 for another size.
 double matchShare(const Image &actual, const Image &expected, int tolerance);
 // Waits until the control shows expected within tolerance, or, for an image of no pixels, the
-// light colour of a lettered tile; false after 3 s.
+// light colour of a lettered tile; false after 6 s (Wine's open-file dialog holds a program
+// for two seconds after it closes).
 bool shows(HWND control, const Image &expected, int tolerance);
 
 HWND waitForDialog(DWORD processId, int timeoutMs = 5000);
@@ -89,6 +91,12 @@ bool choose(const Program &program, int buttonId, Text path);
 
 // The ids of the sounds the program played since the last call: "4600 2250".
 string newSoundIds(Program &program);
+
+// Pictures of any format (pictures.cpp).
+extern int turn; // the EXIF orientation (1 to 8; 0 = 1) by which loadPicture turns what WIC reads
+// A picture file as the programs read it: a BMP through the platform's loader, any other
+// through WIC, put over white and turned. stretchedFile draws what this gives.
+HBITMAP loadPicture(Text path);
 
 } // namespace e2e
 

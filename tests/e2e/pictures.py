@@ -1,0 +1,38 @@
+# pictures.py, run in the folder it fills: the pictures of the pictures test. One photo-like
+# picture (gradients, crossing stripes) as a PNG with opaque, half transparent and fully
+# transparent bands, a GIF, a TIFF and a JPEG for each EXIF orientation; a JPEG cut short, a
+# PNG whose pixels turn to zeros, and one-colour PNGs of 30000 x 30000
+# (about 100 KB) and 10240 x 10240 pixels (just over 100 megapixels), compressed a row at a time.
+import struct
+import zlib
+
+from PIL import Image
+from PIL.PngImagePlugin import putchunk
+
+photo = Image.new("RGBA", (160, 120))
+photo.putdata(
+    [
+        (x, y * 2, x ^ y, min(255, (x + y) // 94 * 128))
+        for y in range(120)
+        for x in range(160)
+    ]
+)
+photo.save("alpha.png")
+photo = photo.convert("RGB")
+photo.save("photo.gif")
+photo.save("photo.tif")
+exif = Image.Exif()
+for turn in range(1, 9):
+    exif[0x0112] = turn
+    photo.save(f"{turn}.jpg", exif=exif)
+open("cut.jpg", "wb").write(open("1.jpg", "rb").read()[:1200])
+open("bad.png", "wb").write(open("alpha.png", "rb").read()[:100] + bytes(1700))
+
+for name, side in ("bomb.png", 30000), ("big.png", 10240):
+    packer = zlib.compressobj()
+    rows = b"".join(packer.compress(bytes(side // 8 + 1)) for _ in range(side)) + packer.flush()
+    with open(name, "wb") as bomb:
+        bomb.write(b"\x89PNG\r\n\x1a\n")
+        putchunk(bomb, b"IHDR", struct.pack(">2I5B", side, side, 1, 0, 0, 0, 0))
+        putchunk(bomb, b"IDAT", rows)
+        putchunk(bomb, b"IEND", b"")
