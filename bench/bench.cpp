@@ -458,8 +458,7 @@ int main(int argc, char **argv)
         e2e::writeFile(e2e::option("keep"), kept);
         return e2e::finish();
     }
-    e2e::readFile(e2e::requiredOption("earlier"), kept);
-    std::istringstream earlier(kept);
+    std::istringstream earlier(e2e::fileText(e2e::requiredOption("earlier")));
     for (Figures &f : before)
         earlier >> f.move >> f.board >> f.window >> f.outside >> f.first >> f.preview >> f.save >> f.memoryMb;
 

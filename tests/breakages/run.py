@@ -1,16 +1,15 @@
 #!/usr/bin/env python3
-"""Breaks the programs on purpose, one breakage at a time, and shows which tests notice.
-
-Reads breakages.toml beside this script, clones the repository at REV (by default HEAD) into
-/tmp/snowquill-breakages and builds it once; then for each breakage makes its change, builds,
-runs the tests it names and puts the file back. Prints a row a breakage: its name, whether it
-was caught, and by which tests. Slow (about a minute a breakage of the programs under Wine), so
-scripts/test.sh does not run it.
-
-    tests/breakages/run.py [REV [NAME ...]]
-
-NAME runs only the breakages whose name contains it.
-"""
+# Breaks the programs on purpose, one breakage at a time, and shows which tests notice.
+#
+# Reads breakages.toml beside this script, clones the repository at REV (by default HEAD) into
+# /tmp/snowquill-breakages and builds it once; then for each breakage makes its change, builds,
+# runs the tests it names and puts the file back. Prints a row a breakage: its name, whether it
+# was caught, and by which tests. Slow (about a minute a breakage of the programs under Wine), so
+# scripts/test.sh does not run it.
+#
+#     tests/breakages/run.py [REV [NAME ...]]
+#
+# NAME runs only the breakages whose name contains it.
 import os
 import subprocess
 import sys
@@ -33,12 +32,11 @@ def test_command(test):
     return ['build/native/tests/unit/' + test]
 
 
+# The builds the tests need: the end-to-end tests drive the 32-bit programs.
 def presets(tests):
     if any(test.startswith('e2e_') for test in tests):
-        return ['win32', 'win64']  # the end-to-end tests drive the 32-bit programs
-    if 'build_checks' in tests:
-        return ['win32']
-    return ['native']
+        return ['win32', 'win64']
+    return ['win32'] if 'build_checks' in tests else ['native']
 
 
 def apply(breakage):
@@ -70,7 +68,6 @@ def main():
         sys.exit('run.py: the tree does not build unbroken')
     passes(XVFB + ['ctest', '--test-dir', 'build/win64', '-R', '^e2e_wine_prefix_setup$'])
     print('| Breakage | Caught | By |\n|---|---|---|')
-    caught = 0
     for breakage in breakages:
         failing = []
         if not apply(breakage):
@@ -80,10 +77,8 @@ def main():
         else:
             failing = [test for test in breakage['tests'] if not passes(test_command(test))]
             outcome = 'yes' if failing else '**no**'
-        caught += 1 if failing else 0
         subprocess.run(['git', 'checkout', '-q', '--', breakage['file']], cwd=TREE, check=True)
         print('| %s | %s | %s |' % (breakage['name'], outcome, ', '.join(failing)), flush=True)
-    print('%d of %d caught' % (caught, len(breakages)))
 
 
 if __name__ == '__main__':

@@ -32,7 +32,7 @@ run)
       set -- "$@" "$argument"
       shift
     done
-  fi
+  else echo "programs under test: 64-bit"; fi
   # Through a file: Wine's helpers outlive the program and would hold the runner's pipe open.
   output=$(mktemp)
   status=0

@@ -115,18 +115,10 @@ bool fileExists(Text path)
     return GetFileAttributesA(windowsPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool readFile(Text path, string &contents)
-{
-    std::ifstream file(windowsPath(path), std::ios::binary);
-    contents.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return file.is_open();
-}
-
 string fileText(Text path)
 {
-    string contents;
-    readFile(path, contents);
-    return contents;
+    std::ifstream file(windowsPath(path), std::ios::binary);
+    return string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 bool writeFile(Text path, Text contents)
@@ -291,22 +283,18 @@ Image stretchedFile(Text path, int piece, int size)
     return image;
 }
 
-double matchShare(const Image &actual, const Image &expected, int tolerance)
+bool matches(const Image &actual, const Image &expected, int tolerance)
 {
-    if (actual.pixels.size() != expected.pixels.size() || actual.pixels.empty())
-        return 0;
-    size_t matching = 0;
-    for (size_t i = 0; i < actual.pixels.size(); ++i) {
-        int worst = 0;
+    if (actual.width != expected.width || actual.height != expected.height)
+        return false;
+    for (size_t i = 0; i < actual.pixels.size(); ++i)
         for (int shift = 0; shift <= 16; shift += 8) {
-            const int a = actual.pixels[i] >> shift & 0xFF;
-            const int e = expected.pixels[i] >> shift & 0xFF;
-            worst = std::max(worst, std::abs(a - e));
+            const int seen = actual.pixels[i] >> shift & 0xFF;
+            const int wanted = expected.pixels[i] >> shift & 0xFF;
+            if (std::abs(seen - wanted) > tolerance)
+                return false;
         }
-        if (worst <= tolerance)
-            matching += 1;
-    }
-    return static_cast<double>(matching) / actual.pixels.size();
+    return true;
 }
 
 bool shows(HWND control, const Image &expected, int tolerance)
@@ -316,9 +304,20 @@ bool shows(HWND control, const Image &expected, int tolerance)
             const Image seen = captureWindow(control);
             if (expected.pixels.empty())
                 return seen.at(3, 3) == 0xE2E2DC;
-            return matchShare(seen, expected, tolerance) >= 1;
+            return matches(seen, expected, tolerance);
         },
         6000);
+}
+
+bool showsPieces(const Program &program, int previewId, int previewSize, int pieces, Text path, Text what)
+{
+    for (int n = 0; n < pieces; ++n) {
+        const HWND control = GetDlgItem(program.window, n == 0 ? previewId : 100 * (n + 4));
+        const Image expected = path.empty() ? Image() : stretchedFile(path, n, n == 0 ? previewSize : 48);
+        if (!check(shows(control, expected, n == 0 ? 2 : 0), what + ": piece " + to_string(n)))
+            return false;
+    }
+    return true;
 }
 
 HWND waitForDialog(DWORD processId, int timeoutMs)

@@ -23,7 +23,6 @@ string requiredOption(const char *key); // a missing one ends the test
 string windowsPath(Text path);          // "/a/b" -> "Z:\a\b"
 string joinPath(Text folder, Text name);
 bool fileExists(Text path); // a file or a folder
-bool readFile(Text path, string &contents);
 string fileText(Text path); // "" when it can't be read
 bool writeFile(Text path, Text contents);
 bool copyFile(Text from, Text to);
@@ -44,7 +43,7 @@ struct Program {
     size_t soundsRead = 0;
 };
 struct StartOptions {
-    string currentDir; // "" = the program's folder
+    string currentDir;  // "" = the program's folder
     string arguments{}; // after the program's name on its command line
 };
 // Copies sourceExe and the recording winmm.dll (--winmm, when given) into folder and starts the
@@ -76,12 +75,17 @@ string bmpFile(int width, int height, int length = 0);
 // platform's default stretch, or for piece 0 all of it with HALFTONE; black for a file that
 // does not load.
 Image stretchedFile(Text path, int piece, int size);
-// The share of pixels whose channels differ by at most tolerance; 0 for another size.
-double matchShare(const Image &actual, const Image &expected, int tolerance);
+// Whether the images are of one size and no channel of a pixel differs by more than tolerance.
+bool matches(const Image &actual, const Image &expected, int tolerance);
 // Waits until the control shows expected within tolerance, or, for an image of no pixels, the
 // light colour of a lettered tile; false after 6 s (Wine's open-file dialog holds a program
 // for two seconds after it closes).
 bool shows(HWND control, const Image &expected, int tolerance);
+
+// Every piece the program shows of the picture file ("": lettered tiles), each checked: piece 0,
+// the whole picture, in the control previewId (previewSize square, HALFTONE: a 32-bit Wine rounds
+// it a level or two off the 64-bit test's own), and pieces 1 to pieces - 1 in the tiles.
+bool showsPieces(const Program &program, int previewId, int previewSize, int pieces, Text path, Text what);
 
 HWND waitForDialog(DWORD processId, int timeoutMs = 5000);
 bool chooseFile(HWND dialog, Text path, int timeoutMs = 5000);

@@ -58,7 +58,7 @@ void checkSaved(Text path, const Image &expected)
 {
     const string file = fileText(path);
     check(file.size() == 110646 && file.substr(0, 54) == bmpFile(192, 192, 110592).substr(0, 54) &&
-              matchShare(stretchedFile(path, 0, 192), expected, 2) >= 1,
+              matches(stretchedFile(path, 0, 192), expected, 2),
           path + " is a whole 24-bit bottom-up 192 x 192 picture of the preview");
 }
 
@@ -121,8 +121,6 @@ void damagedPictures(Text path, int number)
         {"top-down", string(picture).replace(22, 4, "\xD0\xFF\xFF\xFF"), 2},
         {"3 x 2", bmpFile(3, 2), 1},
         {"pixels one byte short", picture.substr(0, picture.size() - 1), 0},
-        {"60000 x 60000 in 1 KB", bmpFile(60000, 60000, 970), 0},
-        {"65535 x 1 in 1 KB", bmpFile(65535, 1, 970), 0},
     };
     for (const auto &c : cases) {
         group(string("the picture shown, rewritten on disk: ") + c.name);
