@@ -7,8 +7,9 @@
 
 #include "bitmapdraw.h"
 #include "bmpfile.h"
+#include "forms.h"
+#include "handover.h"
 #include "inttostring.h"
-#include "picture.h"
 #include "resource.h"
 #include "sound.h"
 #include "titledrag.h"

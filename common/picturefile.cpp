@@ -1,4 +1,4 @@
-#include "picture.h"
+#include "picturefile.h"
 
 #include <wincodec.h>
 
@@ -7,74 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "bitmapdraw.h"
 #include "bmpcheck.h"
 #include "exif.h"
 
 namespace {
 
-const int PIECE_COUNT = 16;
 const std::uint64_t MOST_PIXELS = 100000000; // larger pictures are refused before decoding
 const UINT BYTES_PER_PIXEL = 4;
 const std::uint32_t CHANNEL_MAX = 255;
 const int ALPHA_SHIFT = 24;                    // a 32-bit pixel is alpha, red, green, blue
 const std::uint32_t COLOUR_BITS = 0x00FFFFFF;  // red, green and blue
 const std::uint32_t EACH_CHANNEL = 0x00010101; // 1 in each of them
-
-int wholeWidth = 0;
-int wholeHeight = 0;
-int pieceSize = 0;
-
-// What the file looked like when the forms were made: a change in any of these means the
-// file was written, replaced or removed since.
-struct FileStamp {
-    bool present;
-    DWORD sizeHigh, sizeLow;
-    FILETIME created, written;
-};
-
-bool made = false; // the forms below belong to shownPath as it was at shownStamp
-std::string shownPath;
-FileStamp shownStamp = {};
-int piecesMode = 0; // the stretch mode the pieces were made with
-
-// The forms side by side in one sheet, the whole picture at the left and the pieces after it,
-// kept selected into a memory context of its own: drawing a form is one copy, and a new
-// picture makes one context and one bitmap, which cost far more than the copies.
-HDC sheet = NULL; // NULL when the file can't be shown
-HBITMAP sheetBitmap = NULL;
-HGDIOBJ sheetPrevious = NULL;
-bool piecesMade = false; // false too when the pieces would be smaller than a pixel
-
-FileStamp stampOf(const char *path)
-{
-    FileStamp stamp = {};
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
-        stamp.present = true;
-        stamp.sizeHigh = data.nFileSizeHigh;
-        stamp.sizeLow = data.nFileSizeLow;
-        stamp.created = data.ftCreationTime;
-        stamp.written = data.ftLastWriteTime;
-    }
-    return stamp;
-}
-
-bool sameTime(const FILETIME &a, const FILETIME &b)
-{
-    return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
-}
-
-bool sameStamp(const FileStamp &a, const FileStamp &b)
-{
-    return a.present == b.present && a.sizeHigh == b.sizeHigh && a.sizeLow == b.sizeLow &&
-           sameTime(a.created, b.created) && sameTime(a.written, b.written);
-}
-
-bool formsCurrent(const char *path)
-{
-    return made && shownPath == path && sameStamp(stampOf(path), shownStamp);
-}
 
 // Reads up to size bytes from the start of the file into buffer (got of them), and the
 // file's whole length. False when the file can't be opened or read.
@@ -249,8 +192,8 @@ HBITMAP loadImagingFile(const char *path)
     return picture;
 }
 
-// The picture at its own size, or NULL when it can't be shown: missing or unreadable, a
-// BMP file whose headers don't fit its length, or a file the imaging component refuses.
+} // namespace
+
 // A file that starts with "BM" is a BMP file and goes to the platform's loader, as always.
 HBITMAP loadPictureFile(const char *path)
 {
@@ -262,146 +205,4 @@ HBITMAP loadPictureFile(const char *path)
     if (headLength >= 2 && head[0] == 'B' && head[1] == 'M')
         return loadBmpFile(path, head, headLength, length);
     return loadImagingFile(path);
-}
-
-void freeSheet()
-{
-    if (sheet != NULL) {
-        SelectObject(sheet, sheetPrevious);
-        DeleteDC(sheet);
-        DeleteObject(sheetBitmap);
-    }
-    sheet = NULL;
-    sheetBitmap = NULL;
-    piecesMade = false;
-}
-
-// Reads the file once and makes every form from it; the decoded picture goes again at once.
-void makeForms(HDC reference, const char *path, int mode)
-{
-    forgetPicture();
-    made = true;
-    shownPath = path;
-    shownStamp = stampOf(path);
-    piecesMode = mode;
-    // The sheet is made before the picture is read: the decoded picture, by far the largest,
-    // is then the last made and the first let go, and leaves no hole under the sheet.
-    sheet = CreateCompatibleDC(reference);
-    sheetBitmap = CreateCompatibleBitmap(reference, wholeWidth + PIECE_COUNT * pieceSize,
-                                         wholeHeight > pieceSize ? wholeHeight : pieceSize);
-    sheetPrevious = SelectObject(sheet, sheetBitmap);
-    HBITMAP picture = loadPictureFile(path);
-    int width = 0;
-    int height = 0;
-    if (!bitmapSize(picture, &width, &height) || width <= 0 || height <= 0) {
-        freeSheet();
-    } else {
-        HDC from = CreateCompatibleDC(reference);
-        HGDIOBJ previous = SelectObject(from, picture);
-        SetStretchBltMode(sheet, HALFTONE);
-        SetBrushOrgEx(sheet, 0, 0, NULL);
-        StretchBlt(sheet, 0, 0, wholeWidth, wholeHeight, from, 0, 0, width, height, SRCCOPY);
-        const int w = width / 4;
-        const int h = height / 4;
-        const int startX[4] = {0, w, width / 2, width - w};
-        const int startY[4] = {0, h, height / 2, height - h};
-        piecesMade = pieceSize > 0 && w > 0 && h > 0;
-        SetStretchBltMode(sheet, mode);
-        for (int piece = 0; piecesMade && piece < PIECE_COUNT; ++piece)
-            StretchBlt(sheet, wholeWidth + piece * pieceSize, 0, pieceSize, pieceSize, from, startX[piece % 4],
-                       startY[piece / 4], w, h, SRCCOPY);
-        SelectObject(from, previous);
-        DeleteDC(from);
-    }
-    if (picture != NULL)
-        DeleteObject(picture);
-}
-
-} // namespace
-
-void pictureForms(int previewWidth, int previewHeight, int tileSize)
-{
-    wholeWidth = previewWidth;
-    wholeHeight = previewHeight;
-    pieceSize = tileSize;
-    forgetPicture();
-}
-
-bool drawPictureWhole(HDC target, const RECT &dest, const char *path)
-{
-    if (!formsCurrent(path))
-        makeForms(target, path, made ? piecesMode : GetStretchBltMode(target));
-    if (sheet == NULL)
-        return false;
-    BitBlt(target, dest.left, dest.top, wholeWidth, wholeHeight, sheet, 0, 0, SRCCOPY);
-    return true;
-}
-
-bool drawPicturePiece(HDC target, const RECT &dest, const char *path, int piece)
-{
-    const int mode = GetStretchBltMode(target);
-    if (!formsCurrent(path) || mode != piecesMode)
-        makeForms(target, path, mode);
-    if (!piecesMade || piece < 0 || piece >= PIECE_COUNT)
-        return false;
-    BitBlt(target, dest.left, dest.top, pieceSize, pieceSize, sheet, wholeWidth + piece * pieceSize, 0, SRCCOPY);
-    return true;
-}
-
-void forgetPicture()
-{
-    freeSheet();
-    made = false;
-}
-
-namespace {
-
-// The full path of path, which may be relative to the current folder: an open-file dialog
-// may change that folder later.
-std::string fullPath(const std::string &path)
-{
-    const DWORD length = GetFullPathNameA(path.c_str(), 0, NULL, NULL);
-    if (length == 0)
-        return path;
-    std::string full(length, '\0');
-    const DWORD written = GetFullPathNameA(path.c_str(), length, full.data(), NULL);
-    if (written == 0 || written >= length)
-        return path;
-    full.resize(written);
-    return full;
-}
-
-bool isFile(const std::string &path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-} // namespace
-
-std::string commandLinePicture(const char *commandLine)
-{
-    std::string named = commandLine != NULL ? commandLine : "";
-    const std::string::size_type first = named.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    named.erase(0, first);
-    if (named[0] == '"') {
-        const std::string::size_type close = named.find('"', 1);
-        named = named.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-    } else {
-        named.erase(named.find_last_not_of(" \t") + 1);
-    }
-    const std::string full = fullPath(named);
-    return isFile(full) ? full : std::string();
-}
-
-std::string droppedFile(HDROP drop)
-{
-    const UINT length = DragQueryFileA(drop, 0, NULL, 0);
-    std::string path(length + 1, '\0');
-    const UINT copied = length > 0 ? DragQueryFileA(drop, 0, path.data(), length + 1) : 0;
-    DragFinish(drop);
-    path.resize(copied);
-    return isFile(path) ? path : std::string();
 }

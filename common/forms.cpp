@@ -1,0 +1,155 @@
+#include "forms.h"
+
+#include <string>
+
+#include "bitmapdraw.h"
+#include "picturefile.h"
+
+namespace {
+
+const int PIECE_COUNT = 16;
+
+int wholeWidth = 0;
+int wholeHeight = 0;
+int pieceSize = 0;
+
+// What the file looked like when the forms were made: a change in any of these means the
+// file was written, replaced or removed since.
+struct FileStamp {
+    bool present;
+    DWORD sizeHigh, sizeLow;
+    FILETIME created, written;
+};
+
+bool made = false; // the forms below belong to shownPath as it was at shownStamp
+std::string shownPath;
+FileStamp shownStamp = {};
+int piecesMode = 0; // the stretch mode the pieces were made with
+
+// The forms side by side in one sheet, the whole picture at the left and the pieces after it,
+// kept selected into a memory context of its own: drawing a form is one copy, and a new
+// picture makes one context and one bitmap, which cost far more than the copies.
+HDC sheet = NULL; // NULL when the file can't be shown
+HBITMAP sheetBitmap = NULL;
+HGDIOBJ sheetPrevious = NULL;
+bool piecesMade = false; // false too when the pieces would be smaller than a pixel
+
+FileStamp stampOf(const char *path)
+{
+    FileStamp stamp = {};
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
+        stamp.present = true;
+        stamp.sizeHigh = data.nFileSizeHigh;
+        stamp.sizeLow = data.nFileSizeLow;
+        stamp.created = data.ftCreationTime;
+        stamp.written = data.ftLastWriteTime;
+    }
+    return stamp;
+}
+
+bool sameTime(const FILETIME &a, const FILETIME &b)
+{
+    return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
+}
+
+bool sameStamp(const FileStamp &a, const FileStamp &b)
+{
+    return a.present == b.present && a.sizeHigh == b.sizeHigh && a.sizeLow == b.sizeLow &&
+           sameTime(a.created, b.created) && sameTime(a.written, b.written);
+}
+
+bool formsCurrent(const char *path)
+{
+    return made && shownPath == path && sameStamp(stampOf(path), shownStamp);
+}
+
+void freeSheet()
+{
+    if (sheet != NULL) {
+        SelectObject(sheet, sheetPrevious);
+        DeleteDC(sheet);
+        DeleteObject(sheetBitmap);
+    }
+    sheet = NULL;
+    sheetBitmap = NULL;
+    piecesMade = false;
+}
+
+// Reads the file once and makes every form from it; the decoded picture goes again at once.
+void makeForms(HDC reference, const char *path, int mode)
+{
+    forgetPicture();
+    made = true;
+    shownPath = path;
+    shownStamp = stampOf(path);
+    piecesMode = mode;
+    // The sheet is made before the picture is read: the decoded picture, by far the largest,
+    // is then the last made and the first let go, and leaves no hole under the sheet.
+    sheet = CreateCompatibleDC(reference);
+    sheetBitmap = CreateCompatibleBitmap(reference, wholeWidth + PIECE_COUNT * pieceSize,
+                                         wholeHeight > pieceSize ? wholeHeight : pieceSize);
+    sheetPrevious = SelectObject(sheet, sheetBitmap);
+    HBITMAP picture = loadPictureFile(path);
+    int width = 0;
+    int height = 0;
+    if (!bitmapSize(picture, &width, &height) || width <= 0 || height <= 0) {
+        freeSheet();
+    } else {
+        HDC from = CreateCompatibleDC(reference);
+        HGDIOBJ previous = SelectObject(from, picture);
+        SetStretchBltMode(sheet, HALFTONE);
+        SetBrushOrgEx(sheet, 0, 0, NULL);
+        StretchBlt(sheet, 0, 0, wholeWidth, wholeHeight, from, 0, 0, width, height, SRCCOPY);
+        const int w = width / 4;
+        const int h = height / 4;
+        const int startX[4] = {0, w, width / 2, width - w};
+        const int startY[4] = {0, h, height / 2, height - h};
+        piecesMade = pieceSize > 0 && w > 0 && h > 0;
+        SetStretchBltMode(sheet, mode);
+        for (int piece = 0; piecesMade && piece < PIECE_COUNT; ++piece)
+            StretchBlt(sheet, wholeWidth + piece * pieceSize, 0, pieceSize, pieceSize, from, startX[piece % 4],
+                       startY[piece / 4], w, h, SRCCOPY);
+        SelectObject(from, previous);
+        DeleteDC(from);
+    }
+    if (picture != NULL)
+        DeleteObject(picture);
+}
+
+} // namespace
+
+void pictureForms(int previewWidth, int previewHeight, int tileSize)
+{
+    wholeWidth = previewWidth;
+    wholeHeight = previewHeight;
+    pieceSize = tileSize;
+    forgetPicture();
+}
+
+bool drawPictureWhole(HDC target, const RECT &dest, const char *path)
+{
+    if (!formsCurrent(path))
+        makeForms(target, path, made ? piecesMode : GetStretchBltMode(target));
+    if (sheet == NULL)
+        return false;
+    BitBlt(target, dest.left, dest.top, wholeWidth, wholeHeight, sheet, 0, 0, SRCCOPY);
+    return true;
+}
+
+bool drawPicturePiece(HDC target, const RECT &dest, const char *path, int piece)
+{
+    const int mode = GetStretchBltMode(target);
+    if (!formsCurrent(path) || mode != piecesMode)
+        makeForms(target, path, mode);
+    if (!piecesMade || piece < 0 || piece >= PIECE_COUNT)
+        return false;
+    BitBlt(target, dest.left, dest.top, pieceSize, pieceSize, sheet, wholeWidth + piece * pieceSize, 0, SRCCOPY);
+    return true;
+}
+
+void forgetPicture()
+{
+    freeSheet();
+    made = false;
+}
