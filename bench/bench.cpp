@@ -229,32 +229,12 @@ HBITMAP decodeWithWic(const std::string &path, UINT side)
     return bitmap;
 }
 
-// True while the window or one of its controls still has something to paint.
-bool paintPending(HWND window)
-{
-    if (GetUpdateRect(window, NULL, FALSE))
-        return true;
-    for (HWND control = GetWindow(window, GW_CHILD); control != NULL; control = GetWindow(control, GW_HWNDNEXT))
-        if (GetUpdateRect(control, NULL, FALSE))
-            return true;
-    return false;
-}
-
-// Waits while the program paints by itself what is left to paint, as it does when its window
-// is uncovered; the message sent at the end returns once its last paint is over.
-void settle(HWND window)
-{
-    while (paintPending(window))
-        Sleep(1);
-    SendMessageA(window, WM_NULL, 0, 0);
-}
-
 // Marks the given part of the window (all of it for NULL), with its controls, to be
 // painted again, and waits until the program has painted it.
 void repaint(HWND window, HRGN part)
 {
     RedrawWindow(window, NULL, part, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    settle(window);
+    e2e::settle(window);
 }
 
 // The same repaint, but driven control by control from here: each is asked to paint at
@@ -326,12 +306,12 @@ void measureGame(const std::string &exe, const std::string &folder, const std::v
     HWND window = e2e::waitForWindow(game, "Snowquill");
     if (window == NULL)
         fatal("no game window");
-    settle(window);
+    e2e::settle(window);
     figures.resize(pictures.size());
     for (size_t i = 0; i < pictures.size(); ++i) {
         const int runs = pictures[i].runs;
         choose(game, window, ID_PICTURES, pictures[i].path);
-        settle(window);
+        e2e::settle(window);
         figures[i].first = timed(runs, [&]() {
             touch(pictures[i].path);
             paintBoard(window);
@@ -343,11 +323,11 @@ void measureGame(const std::string &exe, const std::string &folder, const std::v
         GetProcessMemoryInfo(game.process.hProcess, &memory, sizeof(memory));
         figures[i].memoryMb = static_cast<double>(memory.WorkingSetSize) / (1024.0 * 1024.0);
         e2e::click(GetDlgItem(window, ID_START), 120000);
-        settle(window);
+        e2e::settle(window);
         // At least MOVE_RUNS moves at every size: the moves are compared across the sizes.
         figures[i].move = timed(std::max(runs, MOVE_RUNS), [&]() {
             e2e::click(movableTile(window), 120000);
-            settle(window);
+            e2e::settle(window);
         });
         e2e::click(GetDlgItem(window, ID_CANCEL), 120000);
         std::printf("  game, %s: move %.2f ms, board %.2f ms, window %.2f ms (from outside %.2f ms), first %.2f "
@@ -374,10 +354,10 @@ void measureResizer(const std::string &exe, const std::string &folder, const std
     for (size_t i = 0; i < pictures.size(); ++i) {
         const int runs = SIZES[i].runs;
         choose(resizer, window, ID_PIXELHEM_GET, pictures[i].path);
-        settle(window);
+        e2e::settle(window);
         figures[i].preview = timed(runs, [&]() {
             RedrawWindow(preview, NULL, NULL, RDW_INVALIDATE);
-            settle(window);
+            e2e::settle(window);
         });
         figures[i].save = timed(std::min(runs, 5), [&]() { e2e::click(GetDlgItem(window, ID_PIXELHEM_SAVE), 120000); });
         std::printf("  resizer, %s: preview %.2f ms, save %.2f ms\n", pictures[i].label.c_str(), figures[i].preview,

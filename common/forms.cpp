@@ -24,7 +24,6 @@ struct FileStamp {
 bool made = false; // the forms below belong to shownPath as it was at shownStamp
 std::string shownPath;
 FileStamp shownStamp = {};
-int piecesMode = 0; // the stretch mode the pieces were made with
 
 // The forms side by side in one sheet, the whole picture at the left and the pieces after it,
 // kept selected into a memory context of its own: drawing a form is one copy, and a new
@@ -76,14 +75,45 @@ void freeSheet()
     piecesMade = false;
 }
 
-// Reads the file once and makes every form from it; the decoded picture goes again at once.
-void makeForms(HDC reference, const char *path, int mode)
+// Puts the part (x, y, width, height) of the picture selected into from at (toX, 0) of the
+// sheet as a form of formWidth x formHeight: copied as it is when it is that size already,
+// else stretched with HALFTONE, which keeps the colours of a photo true wherever it shrinks.
+void putForm(HDC from, int x, int y, int width, int height, int toX, int formWidth, int formHeight)
 {
+    if (width == formWidth && height == formHeight)
+        BitBlt(sheet, toX, 0, formWidth, formHeight, from, x, y, SRCCOPY);
+    else
+        StretchBlt(sheet, toX, 0, formWidth, formHeight, from, x, y, width, height, SRCCOPY);
+}
+
+// Makes the preview and the pieces from the picture.
+void stretchForms(HDC reference, HBITMAP picture, int width, int height)
+{
+    HDC from = CreateCompatibleDC(reference);
+    HGDIOBJ previous = SelectObject(from, picture);
+    SetStretchBltMode(sheet, HALFTONE);
+    SetBrushOrgEx(sheet, 0, 0, NULL);
+    putForm(from, 0, 0, width, height, 0, wholeWidth, wholeHeight);
+    const int w = width / 4;
+    const int h = height / 4;
+    const int startX[4] = {0, w, width / 2, width - w};
+    const int startY[4] = {0, h, height / 2, height - h};
+    piecesMade = pieceSize > 0 && w > 0 && h > 0;
+    for (int piece = 0; piecesMade && piece < PIECE_COUNT; ++piece)
+        putForm(from, startX[piece % 4], startY[piece / 4], w, h, wholeWidth + piece * pieceSize, pieceSize, pieceSize);
+    SelectObject(from, previous);
+    DeleteDC(from);
+}
+
+// Reads the file once and makes every form from it; the decoded picture goes again at once.
+// Reading a large photo takes a while, so the wait cursor shows meanwhile.
+void makeForms(HDC reference, const char *path)
+{
+    HCURSOR cursor = SetCursor(LoadCursor(NULL, IDC_WAIT));
     forgetPicture();
     made = true;
     shownPath = path;
     shownStamp = stampOf(path);
-    piecesMode = mode;
     // The sheet is made before the picture is read: the decoded picture, by far the largest,
     // is then the last made and the first let go, and leaves no hole under the sheet.
     sheet = CreateCompatibleDC(reference);
@@ -93,28 +123,13 @@ void makeForms(HDC reference, const char *path, int mode)
     HBITMAP picture = loadPictureFile(path);
     int width = 0;
     int height = 0;
-    if (!bitmapSize(picture, &width, &height) || width <= 0 || height <= 0) {
+    if (bitmapSize(picture, &width, &height) && width > 0 && height > 0)
+        stretchForms(reference, picture, width, height);
+    else
         freeSheet();
-    } else {
-        HDC from = CreateCompatibleDC(reference);
-        HGDIOBJ previous = SelectObject(from, picture);
-        SetStretchBltMode(sheet, HALFTONE);
-        SetBrushOrgEx(sheet, 0, 0, NULL);
-        StretchBlt(sheet, 0, 0, wholeWidth, wholeHeight, from, 0, 0, width, height, SRCCOPY);
-        const int w = width / 4;
-        const int h = height / 4;
-        const int startX[4] = {0, w, width / 2, width - w};
-        const int startY[4] = {0, h, height / 2, height - h};
-        piecesMade = pieceSize > 0 && w > 0 && h > 0;
-        SetStretchBltMode(sheet, mode);
-        for (int piece = 0; piecesMade && piece < PIECE_COUNT; ++piece)
-            StretchBlt(sheet, wholeWidth + piece * pieceSize, 0, pieceSize, pieceSize, from, startX[piece % 4],
-                       startY[piece / 4], w, h, SRCCOPY);
-        SelectObject(from, previous);
-        DeleteDC(from);
-    }
     if (picture != NULL)
         DeleteObject(picture);
+    SetCursor(cursor);
 }
 
 } // namespace
@@ -130,7 +145,7 @@ void pictureForms(int previewWidth, int previewHeight, int tileSize)
 bool drawPictureWhole(HDC target, const RECT &dest, const char *path)
 {
     if (!formsCurrent(path))
-        makeForms(target, path, made ? piecesMode : GetStretchBltMode(target));
+        makeForms(target, path);
     if (sheet == NULL)
         return false;
     BitBlt(target, dest.left, dest.top, wholeWidth, wholeHeight, sheet, 0, 0, SRCCOPY);
@@ -139,9 +154,8 @@ bool drawPictureWhole(HDC target, const RECT &dest, const char *path)
 
 bool drawPicturePiece(HDC target, const RECT &dest, const char *path, int piece)
 {
-    const int mode = GetStretchBltMode(target);
-    if (!formsCurrent(path) || mode != piecesMode)
-        makeForms(target, path, mode);
+    if (!formsCurrent(path))
+        makeForms(target, path);
     if (!piecesMade || piece < 0 || piece >= PIECE_COUNT)
         return false;
     BitBlt(target, dest.left, dest.top, pieceSize, pieceSize, sheet, wholeWidth + piece * pieceSize, 0, SRCCOPY);

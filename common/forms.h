@@ -1,6 +1,6 @@
 // The picture a program shows, kept in the forms its controls draw: the whole picture
-// stretched with HALFTONE to the preview's size and, in the game, the sixteen pieces of its
-// 4 x 4 grid stretched to the tiles' size. The forms are made from the file on its first
+// stretched to the preview's size and, in the game, the sixteen pieces of its 4 x 4 grid
+// stretched to the tiles' size, all with HALFTONE (a form already of its size is copied). The forms are made from the file on its first
 // draw, in one reading of the file, and the decoded picture is let go as soon as they are
 // made. Every draw looks at the file's size and times: when the file has changed on disk,
 // been replaced or gone, the forms are made afresh, exactly as drawing from the file each
@@ -20,8 +20,8 @@ bool drawPictureWhole(HDC target, const RECT &dest, const char *path);
 
 // Draws piece (0 to 15, row by row) of the picture at the top left of dest: the last column
 // and row start at w - w/4 and h - h/4, so that they end exactly at the picture's edges.
-// The piece is stretched with the stretch mode that target has. False, drawing nothing, when
-// the file can't be shown or its pieces would be smaller than a pixel.
+// False, drawing nothing, when the file can't be shown or its pieces would be smaller than a
+// pixel.
 bool drawPicturePiece(HDC target, const RECT &dest, const char *path, int piece);
 
 // Lets go of the forms: the next draw reads the file again (a picture chosen again, and

@@ -156,7 +156,7 @@ void loadPicture(Text path, Text what)
 // Every tile and the preview show what the file gives, or for "" light lettered tiles.
 void showsPicture(Text path, Text what)
 {
-    showsPieces(game, ID_DISPLAY, 88, 16, path, what);
+    showsPieces(game, ID_DISPLAY, 16, path, what);
 }
 
 // Each control paints itself, as when the window is uncovered bit by bit.

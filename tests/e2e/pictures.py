@@ -1,13 +1,25 @@
-# pictures.py, run in the folder it fills: the pictures of the pictures test. One photo-like
-# picture (gradients, crossing stripes) as a PNG with opaque, half transparent and fully
-# transparent bands, a GIF, a TIFF and a JPEG for each EXIF orientation; a JPEG cut short, a
-# PNG whose pixels turn to zeros, and one-colour PNGs of 30000 x 30000
-# (about 100 KB) and 10240 x 10240 pixels (just over 100 megapixels), compressed a row at a time.
+# pictures.py, run in the folder it fills: the pictures of the pictures test, each with the
+# pixels it holds beside it as <name>.ppm, read by Pillow, turned upright as its EXIF
+# orientation says and put over white: what the tests expect the programs to show of it.
+# One photo-like picture (gradients, crossing stripes) as a PNG with opaque, half transparent
+# and fully transparent bands, a GIF, a TIFF and a JPEG for each EXIF orientation; the two
+# real photos of photos/; a JPEG cut short, a PNG whose pixels turn to zeros, and one-colour
+# PNGs of 30000 x 30000 (about 100 KB) and 10240 x 10240 pixels (just over 100 megapixels),
+# compressed a row at a time.
+import os
+import shutil
 import struct
 import zlib
 
-from PIL import Image
+from PIL import Image, ImageOps
 from PIL.PngImagePlugin import putchunk
+
+
+def write_pixels(name):
+    picture = ImageOps.exif_transpose(Image.open(name)).convert("RGBA")
+    white = Image.new("RGBA", picture.size, (255, 255, 255, 255))
+    Image.alpha_composite(white, picture).convert("RGB").save(name + ".ppm")
+
 
 photo = Image.new("RGBA", (160, 120))
 photo.putdata(
@@ -25,6 +37,10 @@ exif = Image.Exif()
 for turn in range(1, 9):
     exif[0x0112] = turn
     photo.save(f"{turn}.jpg", exif=exif)
+for name in "rocket.jpg", "chelsea.png":
+    shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), "photos", name), name)
+for name in ["alpha.png", "photo.gif", "photo.tif", "rocket.jpg", "chelsea.png"] + [f"{t}.jpg" for t in range(1, 9)]:
+    write_pixels(name)
 open("cut.jpg", "wb").write(open("1.jpg", "rb").read()[:1200])
 open("bad.png", "wb").write(open("alpha.png", "rb").read()[:100] + bytes(1700))
 

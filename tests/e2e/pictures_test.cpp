@@ -1,11 +1,10 @@
-// Both programs with the pictures of pictures.py: a JPEG named on the command line (the
-// resizer saves it at once); PNG with transparency, GIF, TIFF and JPEGs of every EXIF
-// orientation through the open-file dialog, each piece pixel for pixel against the test's own
-// reading of the file (driver/pictures.cpp); files dropped on the window, and on the game during
-// a game (refused); damaged and huge files dropped and shown as unreadable within a second, the
-// program's peak working set never that of a picture over 100 megapixels; a picture dropped on
-// a resizer that has none yet, and saved. The pictures' path has spaces in it.
-#include <cstdlib>
+// Both programs with the pictures of pictures.py, each piece judged against the picture's own
+// pixels: a real camera photo named on the command line (the resizer saves it at once); a PNG
+// with transparency through the open-file dialog; the other real photo, a GIF, a TIFF and JPEGs of
+// every EXIF orientation dropped on the window, and on the game during a game (refused); damaged
+// and huge files dropped and shown as unreadable within a second, the program's peak working set
+// never that of a picture over 100 megapixels; a picture dropped on a resizer that has none yet,
+// and saved. The pictures' path has spaces in it.
 
 #include "driver.h"
 
@@ -15,27 +14,26 @@ using namespace e2e;
 
 namespace {
 
-// A program: its open button, its preview (piece 0: the whole picture stretched with
-// HALFTONE), its number of pieces (the game's tiles show 1 to 15), what an unreadable file
-// shows ("": lettered tiles, else the stretch of a file that isn't there: a dark preview) and
-// the sound of a picture taken.
+// A program: its open button, its preview (piece 0: the whole picture), its number of pieces
+// (the game's tiles show 1 to 15), the plain colour its pieces show for an unreadable file and the
+// sound of a picture taken.
 struct Subject {
     const char *option;
     int open;
     int preview;
-    int previewSize;
     int pieces;
-    const char *unreadable;
+    uint32_t unreadable;
     const char *sound;
 };
-const Subject GAME = {"game", 3500, 3900, 88, 16, "", "2150"};
-const Subject RESIZER = {"pixelhem", 650, 450, 192, 1, "no such file", "900"};
+const Subject GAME = {"game", 3500, 3900, 16, LETTERED, "2150"};
+const Subject RESIZER = {"pixelhem", 650, 450, 1, DARK, "900"};
 const int SAVE = 550;
 
-// Chosen in the dialog, then dropped; each JPEG is named by its EXIF orientation.
-const char *const FILES[] = {"alpha.png", "photo.gif", "photo.tif", "2.jpg",    "3.jpg",   "4.jpg",   "5.jpg",  "6.jpg",
-                             "7.jpg",     "8.jpg",     "alpha.png", "bomb.png", "big.png", "cut.jpg", "bad.png"};
-const int FIRST_DROPPED = 10;
+// The first chosen in the dialog, the others dropped; each JPEG is named by its EXIF orientation.
+const char *const FILES[] = {"alpha.png", "chelsea.png", "photo.gif", "photo.tif", "2.jpg",   "3.jpg",   "4.jpg",
+                             "5.jpg",     "6.jpg",       "7.jpg",     "8.jpg",     "bomb.png", "big.png", "cut.jpg",
+                             "bad.png"};
+const int FILE_COUNT = 15;
 const int FIRST_UNREADABLE = 11;
 
 Program program; // the program under test
@@ -61,10 +59,9 @@ bool drop(Text path)
 
 // Hands the file over, dropped (taken within a second: decoded and drawn by then) or chosen in
 // the dialog; then the sound and what the program shows.
-void handOver(const Subject &s, const char *file, bool dropped, Text sound, Text shown)
+void handOver(const Subject &s, const char *file, bool dropped, Text sound, bool readable)
 {
     group(file);
-    turn = std::atoi(file);
     if (dropped) {
         check(drop(picture(file)), "dropped");
     } else {
@@ -74,7 +71,12 @@ void handOver(const Subject &s, const char *file, bool dropped, Text sound, Text
         check(chooseFile(dialog, picture(file)), "the dialog takes it");
     }
     checkText(newSoundIds(program), sound, "sound");
-    showsPieces(program, s.preview, s.previewSize, s.pieces, shown, "");
+    if (readable)
+        showsPieces(program, s.preview, s.pieces, picture(file), "");
+    for (int n = 0; !readable && n < s.pieces; ++n) {
+        const HWND control = GetDlgItem(program.window, n == 0 ? s.preview : 100 * (n + 4));
+        check(showsPlain(control, s.unreadable), "unreadable: piece " + to_string(n));
+    }
     PROCESS_MEMORY_COUNTERS memory = {};
     GetProcessMemoryInfo(program.process.hProcess, &memory, sizeof(memory));
     check(memory.PeakWorkingSetSize < 200000000, "never held the pixels of more than 100 megapixels");
@@ -102,23 +104,22 @@ int main(int argc, char **argv)
 {
     init(argc, argv, "both programs with pictures of every format");
     StartOptions options;
-    options.arguments = "\"" + picture("1.jpg") + "\"";
+    options.arguments = "\"" + picture("rocket.jpg") + "\"";
     for (const Subject *s : {&RESIZER, &GAME}) {
         begin(*s, s->option, options);
-        showsPieces(program, s->preview, s->previewSize, s->pieces, picture("1.jpg"), "the picture named");
+        showsPieces(program, s->preview, s->pieces, picture("rocket.jpg"), "the photo named");
         if (s == &RESIZER)
             savesFirst(s->option);
-        for (int i = 0; i < 15; ++i)
-            handOver(*s, FILES[i], i >= FIRST_DROPPED, s->sound,
-                     i < FIRST_UNREADABLE ? picture(FILES[i]) : s->unreadable);
+        for (int i = 0; i < FILE_COUNT; ++i)
+            handOver(*s, FILES[i], i > 0, s->sound, i < FIRST_UNREADABLE);
         if (s == &RESIZER)
             terminate(program);
     }
-    click(GetDlgItem(program.window, 2000));            // New Game
-    handOver(GAME, "alpha.png", true, "4600 4400", ""); // refused: the letters stay
+    click(GetDlgItem(program.window, 2000));                   // New Game
+    handOver(GAME, "alpha.png", true, "4600 4400", false); // refused: the letters stay
     terminate(program);
     begin(RESIZER, "dropped on the resizer", StartOptions());
-    handOver(RESIZER, "alpha.png", true, RESIZER.sound, picture("alpha.png"));
+    handOver(RESIZER, "alpha.png", true, RESIZER.sound, true);
     savesFirst("dropped on the resizer");
     return finish();
 }

@@ -31,6 +31,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < 6; ++i)
         for (int n = 1; n <= 15; ++n)
             click(GetDlgItem(game.window, 100 * (n + 4)));
+    settle(game.window); // the last move painted
     check(writeFile(requiredOption("out"), ppmOf(captureWindow(game.window))), "picture saved");
     return finish();
 }

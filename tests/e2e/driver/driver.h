@@ -68,24 +68,41 @@ struct Image {
     }
 };
 Image captureWindow(HWND window); // what the screen shows under it
-// A 24-bit BMP file of width x height with made-up pixels, or only length (not 0) bytes of them.
+// Waits until the window and its controls have painted all they have left to paint.
+void settle(HWND window);
+// A 24-bit BMP file of width x height with photo-like pixels (gradients and a fine grain), or
+// only length (not 0) bytes of them.
 string bmpFile(int width, int height, int length = 0);
-// What drawing a picture file gives, as the programs draw it: piece 1 to 15 of its 4 x 4 grid
-// (the last column and row from w - w/4 and h - h/4) stretched onto size x size with the
-// platform's default stretch, or for piece 0 all of it with HALFTONE; black for a file that
-// does not load.
-Image stretchedFile(Text path, int piece, int size);
-// Whether the images are of one size and no channel of a pixel differs by more than tolerance.
-bool matches(const Image &actual, const Image &expected, int tolerance);
-// Waits until the control shows expected within tolerance, or, for an image of no pixels, the
-// light colour of a lettered tile; false after 6 s (Wine's open-file dialog holds a program
-// for two seconds after it closes).
-bool shows(HWND control, const Image &expected, int tolerance);
 
+// The pixels of a picture file, read by the test itself: a 24-bit BMP file from its own bytes,
+// any other picture from the PPM file beside it (<file>.ppm, written by pictures.py: decoded by
+// Pillow, turned upright and put over white). No pixels when neither can be read.
+Image pictureOf(Text path);
+
+// A part of a picture: the whole of it (piece 0), or piece 1 to 15 of its 4 x 4 grid, the
+// piece of tile A to O (the last column and row start at w - w/4 and h - h/4).
+struct Part {
+    int x, y, width, height;
+};
+Part pieceOf(const Image &picture, int piece);
+
+// Whether seen shows the part of the picture honestly. A part of seen's own size must be copied
+// pixel for pixel. Any other is stretched: each pixel of seen must lie within the range of the
+// picture's pixels under it, one pixel of margin around them, give or take two levels, and the
+// mean of each colour within six levels of the part's. That holds for a stretch that averages
+// (Windows' HALFTONE) and for one that picks (Wine's), and fails one that ANDs the colours
+// together, or a part taken from the wrong place.
+bool stretchOf(const Image &seen, const Image &picture, const Part &part);
+// Waits until the control shows the part of the picture; false after 6 s (Wine's open-file dialog
+// holds a program for two seconds after it closes).
+bool shows(HWND control, const Image &picture, const Part &part);
+// Waits until the control shows a plain square of the colour, as for a picture that can't be read.
+const uint32_t LETTERED = 0xE2E2DC; // the game's light lettered tiles, and its preview
+const uint32_t DARK = 0x000000;     // the resizer's preview
+bool showsPlain(HWND control, uint32_t colour);
 // Every piece the program shows of the picture file ("": lettered tiles), each checked: piece 0,
-// the whole picture, in the control previewId (previewSize square, HALFTONE: a 32-bit Wine rounds
-// it a level or two off the 64-bit test's own), and pieces 1 to pieces - 1 in the tiles.
-bool showsPieces(const Program &program, int previewId, int previewSize, int pieces, Text path, Text what);
+// the whole picture, in the control previewId, and pieces 1 to pieces - 1 in the tiles.
+bool showsPieces(const Program &program, int previewId, int pieces, Text path, Text what);
 
 HWND waitForDialog(DWORD processId, int timeoutMs = 5000);
 bool chooseFile(HWND dialog, Text path, int timeoutMs = 5000);
@@ -95,12 +112,6 @@ bool choose(const Program &program, int buttonId, Text path);
 
 // The ids of the sounds the program played since the last call: "4600 2250".
 string newSoundIds(Program &program);
-
-// Pictures of any format (pictures.cpp).
-extern int turn; // the EXIF orientation (1 to 8; 0 = 1) by which loadPicture turns what WIC reads
-// A picture file as the programs read it: a BMP through the platform's loader, any other
-// through WIC, put over white and turned. stretchedFile draws what this gives.
-HBITMAP loadPicture(Text path);
 
 } // namespace e2e
 

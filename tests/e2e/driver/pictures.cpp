@@ -1,67 +1,192 @@
-// Picture files as the programs read them: a BMP through the platform's loader, any other
-// picture through the imaging component (WIC), put over white and turned upright.
+// Pictures as the tests see them: the pixels a file holds, read by the test itself, and the
+// judgement of what a control shows of them.
 #include <windows.h>
-#include <wincodec.h>
-#include <wrl/client.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
 
 #include "driver.h"
 
 namespace e2e {
 
-int turn = 0;
-
 namespace {
 
-using Microsoft::WRL::ComPtr;
+const int LEVELS = 2;      // how far a pixel may lie outside the range under it (rounding)
+const int MEAN_LEVELS = 6; // how far a shrunk part's mean colour may lie from the part's
+const int CHANNEL_SHIFTS[] = {0, 8, 16};
 
-// For each EXIF orientation (0 when not read), how the stored picture is read upright:
-// bit 0 mirrors its columns, bit 1 its rows, bit 2 swaps rows and columns.
-const int TURNS[] = {0, 0, 1, 3, 2, 4, 6, 7, 5};
-
-// The first frame of the file (a Windows path) as premultiplied BGRA; 0 x 0 when WIC can't read it.
-Image decoded(Text path)
+int32_t field(Text file, size_t at)
 {
-    ComPtr<IWICImagingFactory> factory;
-    ComPtr<IWICBitmapDecoder> decoder;
-    ComPtr<IWICBitmapFrameDecode> frame;
-    ComPtr<IWICBitmapSource> source;
-    UINT w = 0, h = 0;
+    int32_t value = 0;
+    if (file.size() >= at + sizeof(value))
+        std::memcpy(&value, file.data() + at, sizeof(value));
+    return value;
+}
+
+// The pixels of an uncompressed 24-bit BMP file, bottom-up or top-down.
+Image bmpPixels(Text file)
+{
     Image image;
-    CoInitialize(NULL);
-    CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
-    if (SUCCEEDED(factory->CreateDecoderFromFilename(std::wstring(path.begin(), path.end()).c_str(), NULL, GENERIC_READ,
-                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
-        SUCCEEDED(decoder->GetFrame(0, &frame)) &&
-        SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), &source)) &&
-        SUCCEEDED(source->GetSize(&w, &h))) {
-        image.width = w;
-        image.height = h;
-        image.pixels.resize(static_cast<size_t>(w) * h);
-        source->CopyPixels(NULL, w * 4, w * h * 4, reinterpret_cast<BYTE *>(image.pixels.data()));
+    const int32_t offset = field(file, 10);
+    const int32_t height = field(file, 22);
+    const int row = (field(file, 18) * 3 + 3) / 4 * 4;
+    image.width = field(file, 18);
+    image.height = std::abs(height);
+    const bool whole = (field(file, 28) & 0xFFFF) == 24 && field(file, 30) == 0 &&
+                       file.size() >= static_cast<size_t>(offset) + static_cast<size_t>(row) * image.height;
+    if (!whole)
+        return Image();
+    for (int y = 0; y < image.height; ++y) {
+        const char *line = file.data() + offset + static_cast<size_t>(row) * (height > 0 ? image.height - 1 - y : y);
+        for (int x = 0; x < image.width; ++x) {
+            const auto *pixel = reinterpret_cast<const unsigned char *>(line + 3 * x);
+            image.pixels.push_back(pixel[2] << 16 | pixel[1] << 8 | pixel[0]);
+        }
     }
     return image;
 }
 
+// The pixels of a binary PPM file (P6, 255 levels), as Pillow writes it.
+Image ppmPixels(Text file)
+{
+    Image image;
+    std::istringstream header(file);
+    string magic;
+    int levels = 0;
+    header >> magic >> image.width >> image.height >> levels;
+    const size_t start = static_cast<size_t>(header.tellg()) + 1;
+    if (magic != "P6" || levels != 255 || file.size() < start + 3 * static_cast<size_t>(image.width) * image.height)
+        return Image();
+    const auto *bytes = reinterpret_cast<const unsigned char *>(file.data() + start);
+    for (int i = 0; i < image.width * image.height; ++i)
+        image.pixels.push_back(bytes[3 * i] << 16 | bytes[3 * i + 1] << 8 | bytes[3 * i + 2]);
+    return image;
+}
+
+int level(uint32_t pixel, int shift)
+{
+    return static_cast<int>(pixel >> shift & 0xFF);
+}
+
+// The first and one past the last pixel of the picture under pixel i of count, stretched from
+// the part's length pixels from start, with one pixel of margin on each side.
+void under(int i, int count, int start, int length, int side, int *first, int *last)
+{
+    *first = std::max(start + i * length / count - 1, 0);
+    *last = std::min(start + ((i + 1) * length + count - 1) / count + 1, side);
+}
+
+bool withinRange(const Image &seen, const Image &picture, const Part &part, int x, int y)
+{
+    int top = 0;
+    int bottom = 0;
+    int left = 0;
+    int right = 0;
+    under(y, seen.height, part.y, part.height, picture.height, &top, &bottom);
+    under(x, seen.width, part.x, part.width, picture.width, &left, &right);
+    for (int shift : CHANNEL_SHIFTS) {
+        int low = 255;
+        int high = 0;
+        for (int v = top; v < bottom; ++v)
+            for (int u = left; u < right; ++u) {
+                low = std::min(low, level(picture.at(u, v), shift));
+                high = std::max(high, level(picture.at(u, v), shift));
+            }
+        const int seenLevel = level(seen.at(x, y), shift);
+        if (seenLevel < low - LEVELS || seenLevel > high + LEVELS)
+            return false;
+    }
+    return true;
+}
+
+// The mean of one colour over a part of the image.
+double mean(const Image &image, const Part &part, int shift)
+{
+    double sum = 0;
+    for (int y = part.y; y < part.y + part.height; ++y)
+        for (int x = part.x; x < part.x + part.width; ++x)
+            sum += level(image.at(x, y), shift);
+    return sum / std::max(part.width * part.height, 1);
+}
+
+bool copied(const Image &seen, const Image &picture, const Part &part)
+{
+    for (int y = 0; y < seen.height; ++y)
+        for (int x = 0; x < seen.width; ++x)
+            if (seen.at(x, y) != picture.at(part.x + x, part.y + y))
+                return false;
+    return true;
+}
+
 } // namespace
 
-HBITMAP loadPicture(Text path)
+Image pictureOf(Text path)
 {
-    if (HANDLE bitmap = LoadImageA(NULL, windowsPath(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE))
-        return static_cast<HBITMAP>(bitmap);
-    const Image from = decoded(path);
-    const int t = TURNS[turn];
-    Image upright = from;
-    if (t & 4)
-        std::swap(upright.width, upright.height);
-    for (int y = 0; y < upright.height; ++y)
-        for (int x = 0; x < upright.width; ++x) {
-            const int a = t & 4 ? y : x;
-            const int b = t & 4 ? x : y;
-            const uint32_t p = from.at(t & 1 ? from.width - 1 - a : a, t & 2 ? from.height - 1 - b : b);
-            // Over white: each colour plus 255 - alpha, never past 255 as colours are premultiplied.
-            upright.pixels[y * upright.width + x] = (p & 0xFFFFFF) + (255 - (p >> 24)) * 0x010101;
-        }
-    return CreateBitmap(upright.width, upright.height, 1, 32, upright.pixels.data());
+    const string file = fileText(path);
+    if (file.compare(0, 2, "BM") == 0)
+        return bmpPixels(file);
+    return ppmPixels(fileText(path + ".ppm"));
+}
+
+Part pieceOf(const Image &picture, int piece)
+{
+    if (piece == 0)
+        return Part{0, 0, picture.width, picture.height};
+    const int w = picture.width / 4;
+    const int h = picture.height / 4;
+    const int x[4] = {0, w, picture.width / 2, picture.width - w};
+    const int y[4] = {0, h, picture.height / 2, picture.height - h};
+    return Part{x[(piece - 1) % 4], y[(piece - 1) / 4], w, h};
+}
+
+// A shrink drops pixels, so the mean tells whether the dropped ones were combined honestly; an
+// enlargement that smooths (as HALFTONE does) shifts the mean of a few pixels' edges, and only
+// the ranges judge it.
+bool stretchOf(const Image &seen, const Image &picture, const Part &part)
+{
+    if (seen.pixels.empty() || picture.pixels.empty())
+        return false;
+    if (seen.width == part.width && seen.height == part.height)
+        return copied(seen, picture, part);
+    for (int y = 0; y < seen.height; ++y)
+        for (int x = 0; x < seen.width; ++x)
+            if (!withinRange(seen, picture, part, x, y))
+                return false;
+    const bool shrunk = part.width > seen.width || part.height > seen.height;
+    const Part all = {0, 0, seen.width, seen.height};
+    for (int shift : CHANNEL_SHIFTS)
+        if (shrunk && std::abs(mean(seen, all, shift) - mean(picture, part, shift)) > MEAN_LEVELS)
+            return false;
+    return true;
+}
+
+bool shows(HWND control, const Image &picture, const Part &part)
+{
+    return waitFor([&]() { return stretchOf(captureWindow(control), picture, part); }, 6000);
+}
+
+bool showsPlain(HWND control, uint32_t colour)
+{
+    return waitFor(
+        [&]() {
+            const Image seen = captureWindow(control);
+            return seen.width > 3 && seen.height > 3 && seen.at(3, 3) == colour;
+        },
+        6000);
+}
+
+bool showsPieces(const Program &program, int previewId, int pieces, Text path, Text what)
+{
+    const Image picture = path.empty() ? Image() : pictureOf(path);
+    for (int n = 0; n < pieces; ++n) {
+        const HWND control = GetDlgItem(program.window, n == 0 ? previewId : 100 * (n + 4));
+        const bool shown = path.empty() ? showsPlain(control, LETTERED) : shows(control, picture, pieceOf(picture, n));
+        if (!check(shown, what + ": piece " + to_string(n)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace e2e

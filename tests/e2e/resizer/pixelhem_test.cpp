@@ -47,19 +47,26 @@ bool beeps(HWND button)
            waitFor([&]() { return fileText(log) == "ready\nbell\n"; }, 3000);
 }
 
-// Repainted, the control shows expected (no pixels: a lettered tile).
-bool showsRepainted(HWND control, const Image &expected)
+// Repainted, the control shows the piece of the picture file (0: all of it; "": a plain square
+// of the colour, as for a file that can't be read).
+bool showsRepainted(HWND control, Text path, int piece, uint32_t plain)
 {
     RedrawWindow(control, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
-    return shows(control, expected, 2); // a 32-bit Wine's HALFTONE rounds 1 or 2 levels off
+    const Image picture = pictureOf(path);
+    return path.empty() ? showsPlain(control, plain) : shows(control, picture, pieceOf(picture, piece));
 }
 
-void checkSaved(Text path, const Image &expected)
+// The saved file is a whole 24-bit bottom-up 192 x 192 picture of the picture file stretched
+// ("": dark, as the preview of a file that can't be read).
+void checkSaved(Text path, Text picture)
 {
     const string file = fileText(path);
-    check(file.size() == 110646 && file.substr(0, 54) == bmpFile(192, 192, 110592).substr(0, 54) &&
-              matches(stretchedFile(path, 0, 192), expected, 2),
-          path + " is a whole 24-bit bottom-up 192 x 192 picture of the preview");
+    const Image saved = pictureOf(path);
+    const Image from = pictureOf(picture);
+    const bool shows = picture.empty() ? saved.pixels == std::vector<uint32_t>(192 * 192, DARK)
+                                       : stretchOf(saved, from, pieceOf(from, 0));
+    check(file.size() == 110646 && file.substr(0, 54) == bmpFile(192, 192, 110592).substr(0, 54) && shows,
+          path + " is a whole 24-bit bottom-up 192 x 192 picture of " + picture);
 }
 
 // Starts a copy of the program --exe ("game" or "pixelhem") in folder and waits for its window.
@@ -84,7 +91,7 @@ void startResizer(Text elsewhere)
     check(launch(resizer, "pixelhem", home, elsewhere), "Pixelhem starts");
     const string sample = joinPath(home, "sample.bmp");
     check(fileText(sample) == fileText(requiredOption("sample")), "sample.bmp is the built-in sample, byte for byte");
-    check(showsRepainted(resizerItem(PREVIEW), stretchedFile(sample, 0, 192)), "the preview shows the sample");
+    check(showsRepainted(resizerItem(PREVIEW), sample, 0, DARK), "the preview shows the sample");
     check(choose(resizer, GET_PREVIEW, ""), "the open-file dialog is cancelled");
     check(beeps(resizerItem(SAVE)) && !fileExists(saved(1)), "Save .Bmp before Get Preview beeps and writes nothing");
 }
@@ -95,13 +102,12 @@ void saveNumbered(Text picture)
     writeFile(saved(2), "kept");
     check(host("ln -s " + work + "/home/linked " + work + "/home/Snowquill_Image03.bmp"), "03 links to no file");
     check(choose(resizer, GET_PREVIEW, picture), "Get Preview takes a name beyond ASCII");
-    const Image view = stretchedFile(picture, 0, 192);
     check(click(resizerItem(SAVE)) && beeps(resizerItem(SAVE)), "the save that finds 03 taken beeps");
     // Off the screen, the preview is still saved whole.
     SetWindowPos(resizer.window, NULL, 900, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     check(click(resizerItem(SAVE)), "saved");
-    checkSaved(saved(1), view);
-    checkSaved(saved(4), view);
+    checkSaved(saved(1), picture);
+    checkSaved(saved(4), picture);
     check(fileText(saved(2)) == "kept" && !fileExists(joinPath(home, "linked")),
           "02 is left as it was, nothing was written through 03");
     // Bottom right, clear of the game's window, which goes top left.
@@ -125,13 +131,12 @@ void damagedPictures(Text path, int number)
     for (const auto &c : cases) {
         group(string("the picture shown, rewritten on disk: ") + c.name);
         writeFile(path, c.bytes);
-        const Image look = stretchedFile(c.shown > 0 ? path : "", 0, 192);
-        check(showsRepainted(resizerItem(PREVIEW), look), "the preview shows the picture or a dark square");
-        const Image piece = c.shown > 1 ? stretchedFile(path, 1, 48) : Image();
-        check(showsRepainted(gameTileA(), piece), "tile A shows a piece or a letter");
+        const string shown = c.shown > 0 ? path : "";
+        check(showsRepainted(resizerItem(PREVIEW), shown, 0, DARK), "the preview shows the picture or a dark square");
+        check(showsRepainted(gameTileA(), c.shown > 1 ? path : "", 1, LETTERED), "tile A shows a piece or a letter");
         check(click(resizerItem(SAVE)), "Save .Bmp answers");
         number += 1;
-        checkSaved(saved(number), look);
+        checkSaved(saved(number), shown);
     }
 }
 
@@ -145,7 +150,7 @@ void fullFolder(Text picture)
     check(host("mkdir -p " + full + " && mount -t tmpfs -o size=$(($(cat " + exes + " | wc -c) / 1024 + 210))k tmpfs " +
                full + " && cp " + exes + " " + full + " && head -c 122880 /dev/zero >" + full + "/room"),
           "a small file system is mounted (as root)");
-    check(launch(game, "game", full) && showsRepainted(gameTileA(), Image()), "letters");
+    check(launch(game, "game", full) && showsRepainted(gameTileA(), "", 1, LETTERED), "letters");
     terminate(game);
     check(launch(resizer, "pixelhem", full) && choose(resizer, GET_PREVIEW, picture) && beeps(resizerItem(SAVE)),
           "a save cut short beeps");
@@ -153,7 +158,7 @@ void fullFolder(Text picture)
               !fileExists(full + "/Snowquill_Image01.bmp") && !fileExists(full + "/sample.bmp") &&
               !fileExists(full + "/BmpImages/fernwick.bmp"),
           "no part of the short save, the sample or the default picture is left");
-    checkSaved(full + "/Snowquill_Image02.bmp", stretchedFile(picture, 0, 192));
+    checkSaved(full + "/Snowquill_Image02.bmp", picture);
     terminate(resizer);
     const string sample = bmpFile(64, 48);
     writeFile(full + "/sample.bmp", sample);
@@ -192,10 +197,10 @@ int main(int argc, char **argv)
     writeFile(own, bmpFile(40, 40));
     check(launch(game, "game", folder), "Snowquill starts");
     SetWindowPos(game.window, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    check(fileText(own) == bmpFile(40, 40) && showsRepainted(gameTileA(), stretchedFile(own, 1, 48)),
+    check(fileText(own) == bmpFile(40, 40) && showsRepainted(gameTileA(), own, 1, LETTERED),
           "the picture already beside the game is kept and shown");
     check(choose(game, LOAD_BMP, odd) && copyFile(saved(1), odd) &&
-              showsRepainted(gameTileA(), stretchedFile(odd, 1, 48)),
+              showsRepainted(gameTileA(), odd, 1, LETTERED),
           "Load .Bmp of a name beyond ASCII; the saved picture written over it shows");
 
     damagedPictures(odd, 4);
@@ -206,7 +211,7 @@ int main(int argc, char **argv)
     group("the game in a folder of 244 characters: Load .Bmp");
     const string deep = freshFolder("deep");
     check(launch(game, "game", deep + "\\" + string(243 - deep.size(), 'd')) && choose(game, LOAD_BMP, blocks) &&
-              showsRepainted(gameTileA(), stretchedFile(blocks, 1, 48)),
+              showsRepainted(gameTileA(), blocks, 1, LETTERED),
           "the open-file dialog takes a picture, and it shows");
     return finish();
 }
