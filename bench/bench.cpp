@@ -135,9 +135,9 @@ void touch(const std::string &path)
     CloseHandle(file);
 }
 
-// The floor of a first draw: read() gives the picture at its own size, then the stretches of
-// its fifteen pieces onto 48 x 48 and of the whole onto the 88 x 88 preview, into a bitmap like
-// the screen's. The time of both.
+// The floor of a first draw: read() gives the picture at its own size, then the HALFTONE
+// stretches of its fifteen pieces onto 48 x 48 and of the whole onto the 88 x 88 preview, into a
+// bitmap like the screen's. The time of both.
 double firstDrawFloor(const std::function<HBITMAP()> &read)
 {
     HDC screen = GetDC(NULL);
@@ -151,9 +151,9 @@ double firstDrawFloor(const std::function<HBITMAP()> &read)
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     const int w = record.bmWidth / 4, h = record.bmHeight / 4;
+    SetStretchBltMode(target, HALFTONE);
     for (int piece = 0; piece < 15; ++piece)
         StretchBlt(target, 0, 0, 48, 48, memory, (piece % 4) * w, (piece / 4) * h, w, h, SRCCOPY);
-    SetStretchBltMode(target, HALFTONE);
     StretchBlt(target, 0, 0, 88, 88, memory, 0, 0, record.bmWidth, record.bmHeight, SRCCOPY);
     GdiFlush();
     const double took = nowMs() - from;

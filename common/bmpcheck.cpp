@@ -107,3 +107,9 @@ bool bmpHeadersFit(const unsigned char *head, std::size_t headLength, std::uint6
     const std::uint64_t stride = ((width * bits + 31) / 32) * 4;
     return stride * height <= available;
 }
+
+bool bmpTopDown(const unsigned char *head, std::size_t headLength)
+{
+    return headLength >= 14 + INFO_HEADER && read32(head + 14) != CORE_HEADER &&
+           static_cast<std::int32_t>(read32(head + 22)) < 0;
+}

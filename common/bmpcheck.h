@@ -17,4 +17,7 @@ const std::size_t BMP_HEADER_BYTES = 14 + 124;
 // table and pixel data all lie inside the file and describe a picture that can be drawn.
 bool bmpHeadersFit(const unsigned char *head, std::size_t headLength, std::uint64_t fileLength);
 
+// True when the file's rows are stored top-down: a negative height in a Windows info header.
+bool bmpTopDown(const unsigned char *head, std::size_t headLength);
+
 #endif

@@ -34,14 +34,6 @@ bool readFileStart(const char *path, unsigned char *buffer, DWORD size, DWORD *g
     return read;
 }
 
-// A BMP file is handed to the platform's loader only when its headers fit inside it.
-HBITMAP loadBmpFile(const char *path, const unsigned char *head, DWORD headLength, std::uint64_t length)
-{
-    if (!bmpHeadersFit(head, headLength, length))
-        return NULL;
-    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(NULL), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-}
-
 // The EXIF orientation written in the file's first bytes; 1 when there is none.
 int fileOrientation(const char *path)
 {
@@ -192,9 +184,21 @@ HBITMAP loadImagingFile(const char *path)
     return picture;
 }
 
+// A BMP file is handed to the platform's loader only when its headers fit inside it. Wine's
+// loader draws a file whose rows are stored top-down all black; the imaging component reads it
+// right, everywhere.
+HBITMAP loadBmpFile(const char *path, const unsigned char *head, DWORD headLength, std::uint64_t length)
+{
+    if (!bmpHeadersFit(head, headLength, length))
+        return NULL;
+    if (bmpTopDown(head, headLength))
+        return loadImagingFile(path);
+    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(NULL), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
 } // namespace
 
-// A file that starts with "BM" is a BMP file and goes to the platform's loader, as always.
+// A file that starts with "BM" is a BMP file; the others go to the imaging component.
 HBITMAP loadPictureFile(const char *path)
 {
     unsigned char head[BMP_HEADER_BYTES] = {};

@@ -9,14 +9,14 @@
 #
 #     tests/breakages/run.py [REV [NAME ...]]
 #
-# NAME runs only the breakages whose name contains it.
+# NAME runs only the breakages whose name contains it; BREAKAGES_TREE names another scratch clone.
 import os
 import subprocess
 import sys
 import tomllib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-TREE = '/tmp/snowquill-breakages'
+TREE = os.environ.get('BREAKAGES_TREE', '/tmp/snowquill-breakages')
 XVFB = ['xvfb-run', '-a', '-s', '-screen 0 1024x768x24']
 
 

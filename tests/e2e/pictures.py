@@ -1,9 +1,12 @@
 # pictures.py, run in the folder it fills: the pictures of the pictures test, each with the
 # pixels it holds beside it as <name>.ppm, read by Pillow, turned upright as its EXIF
-# orientation says and put over white: what the tests expect the programs to show of it.
+# orientation says and put over white: what the tests expect the programs to show of it. The
+# JPEG files keep their colours at full resolution, as rocket.jpg does: decoders fill in the
+# colours of a halved colour plane each their own way, tens of levels apart at sharp edges.
 # One photo-like picture (gradients, crossing stripes) as a PNG with opaque, half transparent
 # and fully transparent bands, a GIF, a TIFF and a JPEG for each EXIF orientation; the two
-# real photos of photos/; a JPEG cut short, a PNG whose pixels turn to zeros, and one-colour
+# real photos of photos/ and one of them enlarged to 3000 x 2000, which takes a moment to read;
+# a JPEG cut short, a PNG whose pixels turn to zeros, and one-colour
 # PNGs of 30000 x 30000 (about 100 KB) and 10240 x 10240 pixels (just over 100 megapixels),
 # compressed a row at a time.
 import os
@@ -36,10 +39,11 @@ photo.save("photo.tif")
 exif = Image.Exif()
 for turn in range(1, 9):
     exif[0x0112] = turn
-    photo.save(f"{turn}.jpg", exif=exif)
+    photo.save(f"{turn}.jpg", exif=exif, subsampling=0)
 for name in "rocket.jpg", "chelsea.png":
     shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), "photos", name), name)
-for name in ["alpha.png", "photo.gif", "photo.tif", "rocket.jpg", "chelsea.png"] + [f"{t}.jpg" for t in range(1, 9)]:
+Image.open("rocket.jpg").resize((3000, 2000), Image.BICUBIC).save("large.jpg", quality=90, subsampling=0)
+for name in ["alpha.png", "photo.gif", "photo.tif", "rocket.jpg", "chelsea.png", "large.jpg"] + [f"{t}.jpg" for t in range(1, 9)]:
     write_pixels(name)
 open("cut.jpg", "wb").write(open("1.jpg", "rb").read()[:1200])
 open("bad.png", "wb").write(open("alpha.png", "rb").read()[:100] + bytes(1700))

@@ -43,21 +43,50 @@ string picture(Text name)
     return joinPath(requiredOption("pictures"), name);
 }
 
-// Drops the file on the window as the shell does: a DROPFILES block written into the
-// program's memory, its address the drop's handle. True when the window takes dropped files
-// (as the shell asks first) and this one within a second.
-bool drop(Text path)
+// A drop of the file as the shell makes it: a DROPFILES block written into the program's
+// memory, its address the drop's handle; NULL when the window takes no dropped files (as the
+// shell asks first).
+WPARAM dropOf(Text path)
 {
     // DROPFILES: where the names start (after its 20 bytes), no point, ANSI names; then the
     // names, each ended by a zero, and a zero.
     const string block = '\x14' + string(19, '\0') + path + '\0' + '\0';
     void *at = VirtualAllocEx(program.process.hProcess, NULL, block.size(), MEM_COMMIT, PAGE_READWRITE);
-    return GetWindowLongA(program.window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES &&
-           WriteProcessMemory(program.process.hProcess, at, block.data(), block.size(), NULL) &&
-           SendMessageTimeoutA(program.window, WM_DROPFILES, reinterpret_cast<WPARAM>(at), 0, SMTO_NORMAL, 1000, NULL);
+    const bool written = GetWindowLongA(program.window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES &&
+                         WriteProcessMemory(program.process.hProcess, at, block.data(), block.size(), NULL);
+    return written ? reinterpret_cast<WPARAM>(at) : 0;
 }
 
-// Hands the file over, dropped (taken within a second: decoded and drawn by then) or chosen in
+// Drops the file on the window; true when the window takes it within three seconds (reading a
+// picture of 900 million pixels would take minutes).
+bool drop(Text path)
+{
+    const WPARAM dropped = dropOf(path);
+    return dropped != 0 && SendMessageTimeoutA(program.window, WM_DROPFILES, dropped, 0, SMTO_NORMAL, 3000, NULL);
+}
+
+HCURSOR cursorShown()
+{
+    CURSORINFO shown = {};
+    shown.cbSize = sizeof(shown);
+    GetCursorInfo(&shown);
+    return shown.hCursor;
+}
+
+// A large photo dropped with the mouse resting on the window (since it started): the wait cursor shows while it is
+// read, and once it is shown the cursor is the one before again.
+void waitCursor(const Subject &s)
+{
+    group("large.jpg, 3000 x 2000: the wait cursor");
+    const HCURSOR resting = cursorShown();
+    PostMessageA(program.window, WM_DROPFILES, dropOf(picture("large.jpg")), 0);
+    check(waitFor([&]() { return cursorShown() != resting; }, 3000), "the wait cursor while the photo is read");
+    newSoundIds(program);
+    showsPieces(program, s.preview, s.pieces, picture("large.jpg"), "the photo shown");
+    check(cursorShown() == resting, "the cursor as it was, once the photo is shown");
+}
+
+// Hands the file over, dropped (decoded and drawn once it is taken) or chosen in
 // the dialog; then the sound and what the program shows.
 void handOver(const Subject &s, const char *file, bool dropped, Text sound, bool readable)
 {
@@ -82,12 +111,16 @@ void handOver(const Subject &s, const char *file, bool dropped, Text sound, bool
     check(memory.PeakWorkingSetSize < 200000000, "never held the pixels of more than 100 megapixels");
 }
 
-// Starts the program in a fresh folder of the test's.
+// Starts the program in a fresh folder of the test's, and rests the mouse on its window.
 void begin(const Subject &s, Text folder, const StartOptions &options)
 {
     group(folder);
     start(program, requiredOption(s.option), freshFolder(folder), options);
     waitForWindow(program, NULL);
+    RECT place = {};
+    GetWindowRect(program.window, &place);
+    SetForegroundWindow(program.window);
+    SetCursorPos(place.left + 8, place.top + 60);
 }
 
 // Save .Bmp writes the resizer's first picture.
@@ -110,6 +143,7 @@ int main(int argc, char **argv)
         showsPieces(program, s->preview, s->pieces, picture("rocket.jpg"), "the photo named");
         if (s == &RESIZER)
             savesFirst(s->option);
+        waitCursor(*s);
         for (int i = 0; i < FILE_COUNT; ++i)
             handOver(*s, FILES[i], i > 0, s->sound, i < FIRST_UNREADABLE);
         if (s == &RESIZER)
