@@ -1,16 +1,17 @@
 """File writers and drawing helpers shared by the artwork, icon and picture generators.
 
-Everything is drawn on a canvas four times larger than the result and reduced with a box
-filter at the end, which gives clean antialiased edges; coordinates are always given in
-pixels of the final image. Files are written byte by byte with struct, so that every header
-field is exactly what the programs and the tests expect.
+Everything is drawn on a canvas larger than the result and reduced with a box filter at the
+end, which gives clean antialiased edges; coordinates are always given in pixels of the 1x
+image, whatever the scale the canvas draws at. Files are written byte by byte with struct, so that
+every header field is exactly what the programs and the tests expect.
 """
 import math
 import struct
 
 from PIL import Image, ImageDraw, ImageFont
 
-SS = 4  # supersampling factor of every canvas
+SS = 4  # supersampling factor of a 1x or 2x canvas
+SS_LARGE = 3  # and of the larger ones, which would otherwise take too long to draw
 
 FONT_DIR = "/usr/share/fonts/truetype/dejavu/"
 SANS = FONT_DIR + "DejaVuSans.ttf"
@@ -21,37 +22,41 @@ SERIF_BOLD = FONT_DIR + "DejaVuSerif-Bold.ttf"
 _fonts = {}
 
 
-def font(path, size):
-    """The font at `size` final pixels, scaled up for the supersampled canvas."""
-    key = (path, size)
+def font(path, pixels):
+    """The font `pixels` canvas pixels high."""
+    key = (path, pixels)
     if key not in _fonts:
-        _fonts[key] = ImageFont.truetype(path, round(size * SS))
+        _fonts[key] = ImageFont.truetype(path, pixels)
     return _fonts[key]
 
 
 class Canvas:
-    """A supersampled RGB drawing surface whose methods take final-pixel coordinates."""
+    """A supersampled RGB drawing surface whose methods take 1x coordinates.
 
-    def __init__(self, width, height, background=(255, 255, 255)):
+    `scale` (1, 2 or 3) is how many pixels of the result a 1x pixel becomes: the drawing is made
+    at that size, so a 2x result has edges and text as sharp as the 1x one, not an enlargement.
+    """
+
+    def __init__(self, width, height, background=(255, 255, 255), scale=1):
         self.width = width
         self.height = height
-        self.image = Image.new("RGB", (width * SS, height * SS), background)
+        self.scale = scale
+        self.ss = SS if scale < 3 else SS_LARGE
+        self.k = scale * self.ss  # canvas pixels a 1x pixel
+        self.image = Image.new("RGB", (width * self.k, height * self.k), background)
         self.draw = ImageDraw.Draw(self.image, "RGBA")
-
-    @staticmethod
-    def s(v):
-        return v * SS
 
     def box(self, x0, y0, x1, y1):
         """Pixel rectangle [x0, x1) x [y0, y1) in the coordinates PIL expects."""
-        return (x0 * SS, y0 * SS, x1 * SS - 1, y1 * SS - 1)
+        k = self.k
+        return (x0 * k, y0 * k, x1 * k - 1, y1 * k - 1)
 
     def rect(self, x0, y0, x1, y1, fill):
         self.draw.rectangle(self.box(x0, y0, x1, y1), fill=fill)
 
     def rounded(self, x0, y0, x1, y1, radius, fill=None, outline=None, width=1):
-        self.draw.rounded_rectangle(self.box(x0, y0, x1, y1), radius=radius * SS, fill=fill,
-                                    outline=outline, width=round(width * SS))
+        self.draw.rounded_rectangle(self.box(x0, y0, x1, y1), radius=radius * self.k, fill=fill,
+                                    outline=outline, width=round(width * self.k))
 
     def frame(self, x0, y0, x1, y1, thickness, fill):
         """A hollow rectangle of `thickness` pixels lying inside [x0, x1) x [y0, y1)."""
@@ -61,42 +66,46 @@ class Canvas:
         self.rect(x1 - thickness, y0, x1, y1, fill)
 
     def ellipse(self, cx, cy, rx, ry, fill=None, outline=None, width=1):
-        self.draw.ellipse(((cx - rx) * SS, (cy - ry) * SS, (cx + rx) * SS, (cy + ry) * SS),
-                          fill=fill, outline=outline, width=round(width * SS))
+        k = self.k
+        self.draw.ellipse(((cx - rx) * k, (cy - ry) * k, (cx + rx) * k, (cy + ry) * k),
+                          fill=fill, outline=outline, width=round(width * k))
 
     def circle(self, cx, cy, r, fill=None, outline=None, width=1):
         self.ellipse(cx, cy, r, r, fill, outline, width)
 
     def polygon(self, points, fill=None, outline=None):
-        self.draw.polygon([(x * SS, y * SS) for x, y in points], fill=fill, outline=outline)
+        self.draw.polygon([(x * self.k, y * self.k) for x, y in points], fill=fill, outline=outline)
 
     def line(self, points, fill, width=1.0):
-        self.draw.line([(x * SS, y * SS) for x, y in points], fill=fill, width=max(1, round(width * SS)),
-                       joint="curve")
+        self.draw.line([(x * self.k, y * self.k) for x, y in points], fill=fill,
+                       width=max(1, round(width * self.k)), joint="curve")
 
     def text(self, x, y, text, font_path, size, fill, anchor="la", stroke=0, stroke_fill=None):
-        self.draw.text((x * SS, y * SS), text, font=font(font_path, size), fill=fill, anchor=anchor,
-                       stroke_width=round(stroke * SS), stroke_fill=stroke_fill)
+        self.draw.text((x * self.k, y * self.k), text, font=font(font_path, round(size * self.k)), fill=fill,
+                       anchor=anchor, stroke_width=round(stroke * self.k), stroke_fill=stroke_fill)
 
     def text_width(self, text, font_path, size):
-        left, _, right, _ = self.draw.textbbox((0, 0), text, font=font(font_path, size))
+        """The width in 1x pixels, measured at 1x so that what depends on it is alike at every scale."""
+        left, _, right, _ = self.draw.textbbox((0, 0), text, font=font(font_path, round(size * SS)))
         return (right - left) / SS
 
     def vgradient(self, x0, y0, x1, y1, top, bottom):
         """Fills [x0, x1) x [y0, y1) with a vertical blend from `top` to `bottom`."""
-        h = (y1 - y0) * SS
+        k = self.k
+        h = (y1 - y0) * k
         strip = Image.new("RGB", (1, h))
         for i in range(h):
             t = i / max(1, h - 1)
             strip.putpixel((0, i), tuple(round(a + (b - a) * t) for a, b in zip(top, bottom)))
-        self.image.paste(strip.resize(((x1 - x0) * SS, h)), (x0 * SS, y0 * SS))
+        self.image.paste(strip.resize(((x1 - x0) * k, h)), (x0 * k, y0 * k))
 
     def paste(self, image, x, y):
-        """Pastes a final-size image (for example a finished button) at pixel (x, y)."""
-        self.image.paste(image.resize((image.width * SS, image.height * SS), Image.NEAREST), (x * SS, y * SS))
+        """Pastes an image of the result's scale (for example a finished button) at 1x pixel (x, y)."""
+        ss = self.ss
+        self.image.paste(image.resize((image.width * ss, image.height * ss), Image.NEAREST), (x * self.k, y * self.k))
 
     def result(self):
-        return self.image.resize((self.width, self.height), Image.BOX)
+        return self.image.resize((self.width * self.scale, self.height * self.scale), Image.BOX)
 
 
 def rotate(points, angle, cx, cy):
