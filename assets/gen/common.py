@@ -2,9 +2,11 @@
 
 Everything is drawn on a canvas larger than the result and reduced with a box filter at the
 end, which gives clean antialiased edges; coordinates are always given in pixels of the 1x
-image, whatever the scale the canvas draws at. Files are written byte by byte with struct, so that
-every header field is exactly what the programs and the tests expect.
+image, whatever the scale the canvas draws at. Files are written byte by byte with struct (the
+PNG files by Pillow), so that every header field is exactly what the programs and the tests
+expect.
 """
+import io
 import math
 import struct
 
@@ -202,6 +204,14 @@ def ico8_bytes(image, palette):
     directory = struct.pack("<HHH", 0, 1, 1)
     entry = struct.pack("<BBBBHHII", width, height, 0, 0, 1, 8, len(body), 6 + 16)
     return directory + entry + body
+
+
+def png_bytes(image):
+    """A 24-bit RGB PNG file of `image` at Pillow's strongest compression, holding nothing but
+    the pixels (no time, no text), so that the bytes are the same on every run."""
+    out = io.BytesIO()
+    image.convert("RGB").save(out, "PNG", compress_level=9)
+    return out.getvalue()
 
 
 def wav_bytes(samples, rate, bits):
