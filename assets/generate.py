@@ -4,7 +4,7 @@
 Every skin and button bitmap comes three times: the 1x bitmap `name.bmp` (24-bit BMP) and the
 same drawing made at twice and three times the size, `name_200.png` and `name_300.png` (24-bit
 PNG), for screens set to 200 % and 300 %; the programs average these down for the scales in
-between.
+between. The icon holds one image for each size Windows asks for from 100 % to 300 %.
 
     /usr/bin/python3 assets/generate.py            # writes into assets/game and assets/resizer
     /usr/bin/python3 assets/generate.py OUTDIR     # writes the same files under OUTDIR instead
@@ -16,10 +16,11 @@ import os
 import sys
 
 from gen import buttons, pictures, skins, sounds  # found beside this script
-from gen.common import bmp24_bytes, ico8_bytes, png_bytes
+from gen.common import bmp24_bytes, ico_bytes, png_bytes
 
 SAMPLE_RESOLUTION = 3780  # pixels per metre (96 dots per inch) in the resizer's sample picture
 SCALES = (2, 3)  # the larger renderings of each skin and button bitmap
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 96)  # the small icon at 100 % to 300 % is 16 to 48, the large 32 to 96
 
 # (file name, width, height, caption or symbol) of every button bitmap; "_down" is the pressed one.
 GAME_BUTTONS = (("minimize", 18, 19, "minimize"), ("close", 19, 19, "close"), ("help", 19, 19, "help"),
@@ -51,8 +52,7 @@ def all_files():
     files += [("game/" + n, b) for n, b in renderings("skin", skins.game_skin)]
     files += [("game/" + n, b) for n, b in button_files(GAME_BUTTONS)]
     files += [("game/" + n, b) for n, b in game_sounds]
-    icon, palette = pictures.icon()
-    files.append(("game/puzzle.ico", ico8_bytes(icon, palette)))
+    files.append(("game/puzzle.ico", ico_bytes([pictures.icon(n) for n in ICON_SIZES])))
     files.append(("game/fernwick.bmp", bmp24_bytes(pictures.fernwick(), resolution=0)))
 
     files += [("resizer/" + n, b) for n, b in renderings("skin", skins.resizer_skin)]

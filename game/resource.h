@@ -64,9 +64,10 @@
 #define IDW_BELLS 4500
 #define IDW_NEWGAME 4600
 
-// Icons: two identical images, each in a group of its own.
+// Icons: the same eight images (16 to 96 pixels square) twice, each set in a group of its own;
+// the first image of each set.
 #define IDI_PUZZLE1 1
-#define IDI_PUZZLE2 2
+#define IDI_PUZZLE2 9
 #define IDI_FILEICON 8
 #define IDI_SMALLICON 16
 

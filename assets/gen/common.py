@@ -10,6 +10,7 @@ import io
 import math
 import struct
 
+import numpy
 from PIL import Image, ImageDraw, ImageFont
 
 SS = 4  # supersampling factor of a 1x or 2x canvas
@@ -186,24 +187,25 @@ def bmp24_bytes(image, resolution=0):
     return header + info + b"".join(rows)
 
 
-def ico8_bytes(image, palette):
-    """A one-image .ico file: `image` (32 x 32 'P' mode) with its 256-entry palette, 8 bits a pixel.
-
-    The image is stored as the icon format wants it: a BITMAPINFOHEADER of double height, the
-    palette as 256 blue-green-red-zero quads, the colour rows bottom-up and an all-clear AND mask.
+def ico_bytes(images):
+    """An .ico file of the RGBA `images`, each stored as the icon format wants it: a
+    BITMAPINFOHEADER of double height, 32-bit blue-green-red-alpha rows bottom-up, and an AND mask
+    (rows of whole 32-bit words) that marks the wholly clear pixels for programs that ignore alpha.
     """
-    width, height = image.size
-    assert len(palette) == 256
-    info = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 8, 0, 0, 0, 0, 256, 0)
-    quads = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
-    pixels = image.tobytes()
-    xor_rows = b"".join(pixels[y * width:(y + 1) * width] for y in range(height - 1, -1, -1))
-    mask_stride = ((width + 31) // 32) * 4
-    and_rows = b"\0" * (mask_stride * height)
-    body = info + quads + xor_rows + and_rows
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", width, height, 0, 0, 1, 8, len(body), 6 + 16)
-    return directory + entry + body
+    entries, bodies = [], []
+    offset = 6 + 16 * len(images)
+    for image in images:
+        width, height = image.size
+        info = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+        rgba = numpy.asarray(image.convert("RGBA"))[::-1]
+        colours = rgba[..., [2, 1, 0, 3]].tobytes()
+        clear = numpy.zeros((height, (width + 31) // 32 * 32), bool)
+        clear[:, :width] = rgba[..., 3] == 0
+        body = info + colours + numpy.packbits(clear, axis=1).tobytes()
+        entries.append(struct.pack("<BBBBHHII", width, height, 0, 0, 1, 32, len(body), offset))
+        bodies.append(body)
+        offset += len(body)
+    return struct.pack("<HHH", 0, 1, len(images)) + b"".join(entries) + b"".join(bodies)
 
 
 def png_bytes(image):

@@ -22,6 +22,8 @@ failures = []
 PLATFORM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "shell32.dll", "ole32.dll", "winmm.dll",
                  "msvcrt.dll"}
 TYPES = {"BITMAP": 2, "ICON": 14, "VERSIONINFO": 16, "RT_MANIFEST": 24}  # WAVE, PNG200 and PNG300 go by name
+# The sizes Windows asks an icon for at 100 % to 300 %: 16 to 48 for the small icon, 32 to 96 for the large.
+ICON_SIZES = {16, 20, 24, 32, 40, 48, 64, 96}
 # The manifest's level, Id, name and version values, sorted: XML 1.0, run as the user who starts
 # it, Common Controls 6, on Windows 7, 8, 8.1 and 10 or 11 (and, checked apart, no DPI awareness).
 MANIFEST = ["1.0", "6.0.0.0", "Microsoft.Windows.Common-Controls", "asInvoker",
@@ -125,10 +127,13 @@ for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "game/fernwi
             check(data == read(assets, file), file + " is not built in")
         elif kind == "ICON":
             icon = read(assets, file)
+            sizes = set()
             for i in range(icon[4]):
-                width, height, size, offset = struct.unpack_from("<BB6xII", icon, 6 + 16 * i)
-                check(width == height == 32 and icon[offset:offset + size] in found.values(),
-                      file + " is no 32 x 32 icon built in")
+                width, height, bits, size, offset = struct.unpack_from("<BB4xHII", icon, 6 + 16 * i)
+                check(width == height and bits == 32 and icon[offset:offset + size] in found.values(),
+                      file + " has an image that is not square, not 32-bit or not built in")
+                sizes.add(width)
+            check(sizes == ICON_SIZES, file + " lacks a size")
         elif kind == "VERSIONINFO":
             # The file's and the product's version in 16-bit words, minor first, and the text.
             major, minor, build, revision = map(int, version.split("."))
