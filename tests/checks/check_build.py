@@ -49,7 +49,7 @@ def bitmap(name):
 
 
 def pixels(image):
-    return numpy.asarray(image, float)
+    return numpy.asarray(image.convert("RGB"), float)
 
 
 generated = tempfile.TemporaryDirectory()
