@@ -100,7 +100,7 @@ class Canvas:
         for i in range(h):
             t = i / max(1, h - 1)
             strip.putpixel((0, i), tuple(round(a + (b - a) * t) for a, b in zip(top, bottom)))
-        self.image.paste(strip.resize(((x1 - x0) * k, h)), (x0 * k, y0 * k))
+        self.image.paste(strip.resize(((x1 - x0) * k, h), Image.NEAREST), (x0 * k, y0 * k))
 
     def paste(self, image, x, y):
         """Pastes an image of the result's scale (for example a finished button) at 1x pixel (x, y)."""
