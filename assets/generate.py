@@ -1,6 +1,11 @@
 #!/usr/bin/python3
 """Regenerates every bitmap, sound, icon and built-in picture of both programs.
 
+Every skin and button bitmap comes three times: the 1x bitmap `name.bmp` (24-bit BMP) and the
+same drawing made at twice and three times the size, `name_200.png` and `name_300.png` (24-bit
+PNG), for screens set to 200 % and 300 %; the programs average these down for the scales in
+between. The icon holds one image for each size Windows asks for from 100 % to 300 %.
+
     /usr/bin/python3 assets/generate.py            # writes into assets/game and assets/resizer
     /usr/bin/python3 assets/generate.py OUTDIR     # writes the same files under OUTDIR instead
 
@@ -11,9 +16,11 @@ import os
 import sys
 
 from gen import buttons, pictures, skins, sounds  # found beside this script
-from gen.common import bmp24_bytes, ico8_bytes
+from gen.common import bmp24_bytes, ico_bytes, png_bytes
 
 SAMPLE_RESOLUTION = 3780  # pixels per metre (96 dots per inch) in the resizer's sample picture
+SCALES = (2, 3)  # the larger renderings of each skin and button bitmap
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 96)  # the small icon at 100 % to 300 % is 16 to 48, the large 32 to 96
 
 # (file name, width, height, caption or symbol) of every button bitmap; "_down" is the pressed one.
 GAME_BUTTONS = (("minimize", 18, 19, "minimize"), ("close", 19, 19, "close"), ("help", 19, 19, "help"),
@@ -22,15 +29,19 @@ RESIZER_BUTTONS = (("minimize", 18, 19, "minimize"), ("close", 19, 19, "close"),
                    ("getpreview", 95, 28, "Get Preview"), ("savebmp", 94, 28, "Save .Bmp"))
 
 
+def renderings(name, draw):
+    """The 1x bitmap of `name` and its larger renderings, as (file name, bytes); draw(scale) draws it."""
+    out = [(name + ".bmp", bmp24_bytes(draw(1)))]
+    out += [("%s_%d.png" % (name, 100 * scale), png_bytes(draw(scale))) for scale in SCALES]
+    return out
+
+
 def button_files(table):
     out = []
     for name, width, height, what in table:
         for pressed, suffix in ((False, ""), (True, "_down")):
-            if what in buttons.GLYPHS:
-                image = buttons.symbol_button(width, height, what, pressed)
-            else:
-                image = buttons.caption_button(width, height, what, pressed)
-            out.append((name + suffix + ".bmp", bmp24_bytes(image)))
+            button = buttons.symbol_button if what in buttons.GLYPHS else buttons.caption_button
+            out += renderings(name + suffix, lambda scale: button(width, height, what, pressed, scale))
     return out
 
 
@@ -38,14 +49,13 @@ def all_files():
     """Every generated file as (path relative to assets/, bytes)."""
     files = []
     game_sounds = sounds.files()
-    files.append(("game/skin.bmp", bmp24_bytes(skins.game_skin())))
+    files += [("game/" + n, b) for n, b in renderings("skin", skins.game_skin)]
     files += [("game/" + n, b) for n, b in button_files(GAME_BUTTONS)]
     files += [("game/" + n, b) for n, b in game_sounds]
-    icon, palette = pictures.icon()
-    files.append(("game/puzzle.ico", ico8_bytes(icon, palette)))
+    files.append(("game/puzzle.ico", ico_bytes([pictures.icon(n) for n in ICON_SIZES])))
     files.append(("game/fernwick.bmp", bmp24_bytes(pictures.fernwick(), resolution=0)))
 
-    files.append(("resizer/skin.bmp", bmp24_bytes(skins.resizer_skin())))
+    files += [("resizer/" + n, b) for n, b in renderings("skin", skins.resizer_skin)]
     files += [("resizer/" + n, b) for n, b in button_files(RESIZER_BUTTONS)]
     # The resizer's two sounds are the game's click and blip, byte for byte.
     sounds_by_name = dict(game_sounds)

@@ -37,7 +37,8 @@
 // The game clock's timer.
 #define ID_TIMER 1
 
-// Bitmaps: the skin, and each button at rest and pressed.
+// Bitmaps: the skin, and each button at rest and pressed. Each id names the 1x bitmap (type
+// BITMAP) and its 200 % and 300 % renderings (PNG files, types "PNG200" and "PNG300").
 #define IDB_SKIN 40
 #define IDB_MINIMIZE 200
 #define IDB_MINIMIZE_DOWN 250
@@ -63,9 +64,10 @@
 #define IDW_BELLS 4500
 #define IDW_NEWGAME 4600
 
-// Icons: two identical images, each in a group of its own.
+// Icons: the same eight images (16 to 96 pixels square) twice, each set in a group of its own;
+// the first image of each set.
 #define IDI_PUZZLE1 1
-#define IDI_PUZZLE2 2
+#define IDI_PUZZLE2 9
 #define IDI_FILEICON 8
 #define IDI_SMALLICON 16
 

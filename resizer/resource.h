@@ -10,7 +10,8 @@
 #define ID_GRAB 550
 #define ID_SHOW 650
 
-// Bitmaps: the skin, and each button at rest and pressed.
+// Bitmaps: the skin, and each button at rest and pressed. Each id names the 1x bitmap (type
+// BITMAP) and its 200 % and 300 % renderings (PNG files, types "PNG200" and "PNG300").
 #define IDB_SKIN 40
 #define IDB_MINIMIZE 200
 #define IDB_MINIMIZE_DOWN 250

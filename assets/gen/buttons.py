@@ -2,7 +2,7 @@
 
 Each button is drawn twice from the same description: raised (light edge top and left) and
 pushed in (the bevel reversed, the face a shade darker, the caption or symbol one pixel
-further down and to the right).
+further down and to the right). Each is drawn at the scale asked for (1 for the 1x bitmaps).
 """
 from .common import Canvas, SANS_BOLD, SANS_CONDENSED_BOLD
 
@@ -38,8 +38,8 @@ def _body(c, w, h, pressed):
         c.rect(w - 3, 2, w - 2, h - 2, soft_lo)
 
 
-def caption_button(w, h, caption, pressed):
-    c = Canvas(w, h)
+def caption_button(w, h, caption, pressed, scale=1):
+    c = Canvas(w, h, scale=scale)
     _body(c, w, h, pressed)
     shift = 1 if pressed else 0
     size = 12.5
@@ -69,8 +69,8 @@ def _glyph_help(c, w, h, d):
 GLYPHS = {"minimize": _glyph_minimize, "close": _glyph_close, "help": _glyph_help}
 
 
-def symbol_button(w, h, kind, pressed):
-    c = Canvas(w, h)
+def symbol_button(w, h, kind, pressed, scale=1):
+    c = Canvas(w, h, scale=scale)
     _body(c, w, h, pressed)
     GLYPHS[kind](c, w, h, 1 if pressed else 0)
     return c.result()

@@ -1,16 +1,20 @@
 """File writers and drawing helpers shared by the artwork, icon and picture generators.
 
-Everything is drawn on a canvas four times larger than the result and reduced with a box
-filter at the end, which gives clean antialiased edges; coordinates are always given in
-pixels of the final image. Files are written byte by byte with struct, so that every header
-field is exactly what the programs and the tests expect.
+Everything is drawn on a canvas larger than the result and reduced with a box filter at the
+end, which gives clean antialiased edges; coordinates are always given in pixels of the 1x
+image, whatever the scale the canvas draws at. Files are written byte by byte with struct (the
+PNG files by Pillow), so that every header field is exactly what the programs and the tests
+expect.
 """
+import io
 import math
 import struct
 
+import numpy
 from PIL import Image, ImageDraw, ImageFont
 
-SS = 4  # supersampling factor of every canvas
+SS = 4  # supersampling factor of a 1x or 2x canvas
+SS_LARGE = 3  # and of the larger ones, which would otherwise take too long to draw
 
 FONT_DIR = "/usr/share/fonts/truetype/dejavu/"
 SANS = FONT_DIR + "DejaVuSans.ttf"
@@ -21,37 +25,41 @@ SERIF_BOLD = FONT_DIR + "DejaVuSerif-Bold.ttf"
 _fonts = {}
 
 
-def font(path, size):
-    """The font at `size` final pixels, scaled up for the supersampled canvas."""
-    key = (path, size)
+def font(path, pixels):
+    """The font `pixels` canvas pixels high."""
+    key = (path, pixels)
     if key not in _fonts:
-        _fonts[key] = ImageFont.truetype(path, round(size * SS))
+        _fonts[key] = ImageFont.truetype(path, pixels)
     return _fonts[key]
 
 
 class Canvas:
-    """A supersampled RGB drawing surface whose methods take final-pixel coordinates."""
+    """A supersampled RGB drawing surface whose methods take 1x coordinates.
 
-    def __init__(self, width, height, background=(255, 255, 255)):
+    `scale` (1, 2 or 3) is how many pixels of the result a 1x pixel becomes: the drawing is made
+    at that size, so a 2x result has edges and text as sharp as the 1x one, not an enlargement.
+    """
+
+    def __init__(self, width, height, background=(255, 255, 255), scale=1):
         self.width = width
         self.height = height
-        self.image = Image.new("RGB", (width * SS, height * SS), background)
+        self.scale = scale
+        self.ss = SS if scale < 3 else SS_LARGE
+        self.k = scale * self.ss  # canvas pixels a 1x pixel
+        self.image = Image.new("RGB", (width * self.k, height * self.k), background)
         self.draw = ImageDraw.Draw(self.image, "RGBA")
-
-    @staticmethod
-    def s(v):
-        return v * SS
 
     def box(self, x0, y0, x1, y1):
         """Pixel rectangle [x0, x1) x [y0, y1) in the coordinates PIL expects."""
-        return (x0 * SS, y0 * SS, x1 * SS - 1, y1 * SS - 1)
+        k = self.k
+        return (x0 * k, y0 * k, x1 * k - 1, y1 * k - 1)
 
     def rect(self, x0, y0, x1, y1, fill):
         self.draw.rectangle(self.box(x0, y0, x1, y1), fill=fill)
 
     def rounded(self, x0, y0, x1, y1, radius, fill=None, outline=None, width=1):
-        self.draw.rounded_rectangle(self.box(x0, y0, x1, y1), radius=radius * SS, fill=fill,
-                                    outline=outline, width=round(width * SS))
+        self.draw.rounded_rectangle(self.box(x0, y0, x1, y1), radius=radius * self.k, fill=fill,
+                                    outline=outline, width=round(width * self.k))
 
     def frame(self, x0, y0, x1, y1, thickness, fill):
         """A hollow rectangle of `thickness` pixels lying inside [x0, x1) x [y0, y1)."""
@@ -61,42 +69,46 @@ class Canvas:
         self.rect(x1 - thickness, y0, x1, y1, fill)
 
     def ellipse(self, cx, cy, rx, ry, fill=None, outline=None, width=1):
-        self.draw.ellipse(((cx - rx) * SS, (cy - ry) * SS, (cx + rx) * SS, (cy + ry) * SS),
-                          fill=fill, outline=outline, width=round(width * SS))
+        k = self.k
+        self.draw.ellipse(((cx - rx) * k, (cy - ry) * k, (cx + rx) * k, (cy + ry) * k),
+                          fill=fill, outline=outline, width=round(width * k))
 
     def circle(self, cx, cy, r, fill=None, outline=None, width=1):
         self.ellipse(cx, cy, r, r, fill, outline, width)
 
     def polygon(self, points, fill=None, outline=None):
-        self.draw.polygon([(x * SS, y * SS) for x, y in points], fill=fill, outline=outline)
+        self.draw.polygon([(x * self.k, y * self.k) for x, y in points], fill=fill, outline=outline)
 
     def line(self, points, fill, width=1.0):
-        self.draw.line([(x * SS, y * SS) for x, y in points], fill=fill, width=max(1, round(width * SS)),
-                       joint="curve")
+        self.draw.line([(x * self.k, y * self.k) for x, y in points], fill=fill,
+                       width=max(1, round(width * self.k)), joint="curve")
 
     def text(self, x, y, text, font_path, size, fill, anchor="la", stroke=0, stroke_fill=None):
-        self.draw.text((x * SS, y * SS), text, font=font(font_path, size), fill=fill, anchor=anchor,
-                       stroke_width=round(stroke * SS), stroke_fill=stroke_fill)
+        self.draw.text((x * self.k, y * self.k), text, font=font(font_path, round(size * self.k)), fill=fill,
+                       anchor=anchor, stroke_width=round(stroke * self.k), stroke_fill=stroke_fill)
 
     def text_width(self, text, font_path, size):
-        left, _, right, _ = self.draw.textbbox((0, 0), text, font=font(font_path, size))
+        """The width in 1x pixels, measured at 1x so that what depends on it is alike at every scale."""
+        left, _, right, _ = self.draw.textbbox((0, 0), text, font=font(font_path, round(size * SS)))
         return (right - left) / SS
 
     def vgradient(self, x0, y0, x1, y1, top, bottom):
         """Fills [x0, x1) x [y0, y1) with a vertical blend from `top` to `bottom`."""
-        h = (y1 - y0) * SS
+        k = self.k
+        h = (y1 - y0) * k
         strip = Image.new("RGB", (1, h))
         for i in range(h):
             t = i / max(1, h - 1)
             strip.putpixel((0, i), tuple(round(a + (b - a) * t) for a, b in zip(top, bottom)))
-        self.image.paste(strip.resize(((x1 - x0) * SS, h)), (x0 * SS, y0 * SS))
+        self.image.paste(strip.resize(((x1 - x0) * k, h), Image.NEAREST), (x0 * k, y0 * k))
 
     def paste(self, image, x, y):
-        """Pastes a final-size image (for example a finished button) at pixel (x, y)."""
-        self.image.paste(image.resize((image.width * SS, image.height * SS), Image.NEAREST), (x * SS, y * SS))
+        """Pastes an image of the result's scale (for example a finished button) at 1x pixel (x, y)."""
+        ss = self.ss
+        self.image.paste(image.resize((image.width * ss, image.height * ss), Image.NEAREST), (x * self.k, y * self.k))
 
     def result(self):
-        return self.image.resize((self.width, self.height), Image.BOX)
+        return self.image.resize((self.width * self.scale, self.height * self.scale), Image.BOX)
 
 
 def rotate(points, angle, cx, cy):
@@ -175,24 +187,33 @@ def bmp24_bytes(image, resolution=0):
     return header + info + b"".join(rows)
 
 
-def ico8_bytes(image, palette):
-    """A one-image .ico file: `image` (32 x 32 'P' mode) with its 256-entry palette, 8 bits a pixel.
-
-    The image is stored as the icon format wants it: a BITMAPINFOHEADER of double height, the
-    palette as 256 blue-green-red-zero quads, the colour rows bottom-up and an all-clear AND mask.
+def ico_bytes(images):
+    """An .ico file of the RGBA `images`, each stored as the icon format wants it: a
+    BITMAPINFOHEADER of double height, 32-bit blue-green-red-alpha rows bottom-up, and an AND mask
+    (rows of whole 32-bit words) that marks the wholly clear pixels for programs that ignore alpha.
     """
-    width, height = image.size
-    assert len(palette) == 256
-    info = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 8, 0, 0, 0, 0, 256, 0)
-    quads = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
-    pixels = image.tobytes()
-    xor_rows = b"".join(pixels[y * width:(y + 1) * width] for y in range(height - 1, -1, -1))
-    mask_stride = ((width + 31) // 32) * 4
-    and_rows = b"\0" * (mask_stride * height)
-    body = info + quads + xor_rows + and_rows
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", width, height, 0, 0, 1, 8, len(body), 6 + 16)
-    return directory + entry + body
+    entries, bodies = [], []
+    offset = 6 + 16 * len(images)
+    for image in images:
+        width, height = image.size
+        info = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+        rgba = numpy.asarray(image.convert("RGBA"))[::-1]
+        colours = rgba[..., [2, 1, 0, 3]].tobytes()
+        clear = numpy.zeros((height, (width + 31) // 32 * 32), bool)
+        clear[:, :width] = rgba[..., 3] == 0
+        body = info + colours + numpy.packbits(clear, axis=1).tobytes()
+        entries.append(struct.pack("<BBBBHHII", width, height, 0, 0, 1, 32, len(body), offset))
+        bodies.append(body)
+        offset += len(body)
+    return struct.pack("<HHH", 0, 1, len(images)) + b"".join(entries) + b"".join(bodies)
+
+
+def png_bytes(image):
+    """A 24-bit RGB PNG file of `image` at Pillow's strongest compression, holding nothing but
+    the pixels (no time, no text), so that the bytes are the same on every run."""
+    out = io.BytesIO()
+    image.convert("RGB").save(out, "PNG", compress_level=9)
+    return out.getvalue()
 
 
 def wav_bytes(samples, rate, bits):

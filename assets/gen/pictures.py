@@ -164,38 +164,58 @@ def sample():
 
 # ---- icon ----------------------------------------------------------------------------------
 
-def icon_palette():
-    """256 colours: a 6 x 6 x 6 colour cube, then reds and greys for the frame and the empty square."""
-    levels = (0, 51, 102, 153, 204, 255)
-    palette = [(r, g, b) for r in levels for g in levels for b in levels]
-    palette += [(80 + 9 * i, 8 + i, 16 + i) for i in range(20)]
-    palette += [(12 * i + 8, 12 * i + 8, 12 * i + 12) for i in range(20)]
-    return palette
+ICON_EDGE = (100, 8, 18)
 
 
-def icon():
-    """The puzzle in miniature: a two-by-two grid in a red frame, three picture squares and an empty one."""
-    c = Canvas(32, 32, (170, 20, 32))
-    c.frame(0, 0, 32, 32, 1, (100, 8, 18))
-    c.rect(3, 3, 29, 29, (70, 72, 78))
+def _icon_grid(n):
+    """Margin, gutter and square of the icon's two-by-two grid at n x n, in whole pixels so that
+    the squares' edges stay sharp: at 32 x 32 a margin of 3, a gutter of 2 and squares of 12."""
+    margin = max(2, round(3 * n / 32))
+    gutter = max(2, round(n / 16))
+    if (n - 2 * margin - gutter) % 2:
+        gutter += 1
+    return margin, gutter, (n - 2 * margin - gutter) // 2
+
+
+def icon(n):
+    """The puzzle in miniature at n x n (RGBA): a two-by-two grid in a red frame with rounded
+    corners, three picture squares and an empty one. Below 24 x 24 the moon is a full disc and
+    the tree has no star, so that the small icons stay clear; from 48 x 48 on the squares get a
+    little more detail (stars in the sky, a trunk, the present's second ribbon)."""
+    c = Canvas(n, n, ICON_EDGE)
+    edge = max(1, round(n / 32))
+    radius = 3 * n / 32
+    c.rounded(edge, edge, n - edge, n - edge, radius - edge, fill=(170, 20, 32))
+    margin, gutter, q = _icon_grid(n)
+    c.rect(margin, margin, n - margin, n - margin, (70, 72, 78))
+    near, far = margin, margin + q + gutter
+    small, large = n < 24, n >= 48
     # Top left: night sky with a moon.
-    c.rect(3, 3, 15, 15, (30, 40, 110))
-    c.circle(9, 9, 3.6, fill=(255, 240, 170))
-    c.circle(10.6, 7.8, 3.0, fill=(30, 40, 110))
+    c.rect(near, near, near + q, near + q, (30, 40, 110))
+    c.circle(near + q / 2, near + q / 2, 0.3 * q, fill=(255, 240, 170))
+    if not small:
+        c.circle(near + 0.633 * q, near + 0.4 * q, 0.25 * q, fill=(30, 40, 110))
+    if large:
+        for u, v in ((0.15, 0.2), (0.82, 0.78), (0.3, 0.85)):
+            c.circle(near + u * q, near + v * q, q / 40, fill=(255, 255, 230))
     # Top right: a green tree with a gold star.
-    c.rect(17, 3, 29, 15, (200, 224, 250))
-    c.polygon([(23, 4), (18.5, 14), (27.5, 14)], fill=(20, 120, 50))
-    c.circle(23, 5, 1.3, fill=(255, 200, 40))
+    c.rect(far, near, far + q, near + q, (200, 224, 250))
+    if large:
+        c.rect(far + 0.44 * q, near + 0.8 * q, far + 0.56 * q, near + q, (100, 62, 36))
+    c.polygon([(far + q / 2, near + q / 12), (far + q / 8, near + 11 * q / 12), (far + 7 * q / 8, near + 11 * q / 12)],
+              fill=(20, 120, 50))
+    if not small:
+        c.circle(far + q / 2, near + q / 6, 0.11 * q, fill=(255, 200, 40))
     # Bottom left: a red present with a gold ribbon.
-    c.rect(3, 17, 15, 29, (236, 240, 250))
-    c.rect(4.5, 19.5, 13.5, 28, (210, 30, 44))
-    c.rect(8, 19.5, 10, 28, (255, 200, 40))
+    c.rect(near, far, near + q, far + q, (236, 240, 250))
+    c.rect(near + q / 8, far + 0.21 * q, near + 7 * q / 8, far + 0.92 * q, (210, 30, 44))
+    c.rect(near + 0.42 * q, far + 0.21 * q, near + 0.58 * q, far + 0.92 * q, (255, 200, 40))
+    if large:
+        c.rect(near + q / 8, far + 0.5 * q, near + 7 * q / 8, far + 0.62 * q, (255, 200, 40))
     # Bottom right: the empty slot.
-    c.rect(17, 17, 29, 29, (150, 152, 158))
+    c.rect(far, far, far + q, far + q, (150, 152, 158))
+    shape = Canvas(n, n, (0, 0, 0))
+    shape.rounded(0, 0, n, n, radius, fill=(255, 255, 255))
     image = c.result()
-    palette = icon_palette()
-    pal = np.array(palette, dtype=np.int32)
-    pixels = np.asarray(image, dtype=np.int32).reshape(-1, 1, 3)
-    index = ((pixels - pal[None, :, :]) ** 2).sum(axis=2).argmin(axis=1).astype(np.uint8)
-    indexed = Image.frombytes("P", image.size, index.tobytes())
-    return indexed, palette
+    image.putalpha(shape.result().convert("L"))
+    return image

@@ -1,5 +1,6 @@
-"""The two window faces. Each is exactly as large as its window and carries every frame,
-label and decoration; the controls of the window lie on top of the places drawn for them.
+"""The two window faces. Each is exactly as large as its window (times the scale it is drawn
+at) and carries every frame, label and decoration; the controls of the window lie on top of the
+places drawn for them.
 """
 import math
 import random
@@ -124,7 +125,8 @@ def _light_box(c, x, y, w, h):
 
 
 def _paste_button(c, image, x, y):
-    c.rect(x + 1, y + 1, x + image.width + 1, y + image.height + 1, (60, 20, 20, 60))
+    w, h = image.width // c.scale, image.height // c.scale
+    c.rect(x + 1, y + 1, x + w + 1, y + h + 1, (60, 20, 20, 60))
     c.paste(image, x, y)
 
 
@@ -145,9 +147,15 @@ def _string_of_lights(c, x0, x1, y, sag, seed):
         c.ellipse(px - 0.8, py + 3.8, 0.8, 1.3, fill=(255, 255, 255, 170))
 
 
-def game_skin():
+def _fitted(image, scale, width, height):
+    """A button's bitmap fitted to its control, as the window shows it."""
+    size = (width * scale, height * scale)
+    return image.resize(size, Image.LANCZOS) if image.size != size else image
+
+
+def game_skin(scale=1):
     w, h = GAME_SIZE
-    c = Canvas(w, h)
+    c = Canvas(w, h, scale=scale)
     c.vgradient(0, 25, w, h, (255, 255, 255), (240, 246, 252))
     _snow_field(c, 2024, avoid=[(30, 55, 240, 240), (352, 54, 264, 112), (305, 250, 310, 40),
                                 (24, 296, 320, 48)])
@@ -200,12 +208,12 @@ def game_skin():
     # The real buttons' bitmaps, fitted to their controls as the window will show them.
     captioned = ((GAME_NEWGAME, "New Game", 93), (GAME_LOADBMP, "Load .Bmp", 94), (GAME_CANCEL, "Cancel", 94))
     for (x, y, cw, ch), caption, bitmap_width in captioned:
-        image = buttons.caption_button(bitmap_width, 28, caption, False)
-        _paste_button(c, image.resize((cw, ch), Image.LANCZOS) if cw != bitmap_width else image, x, y)
+        image = buttons.caption_button(bitmap_width, 28, caption, False, scale)
+        _paste_button(c, _fitted(image, scale, cw, ch), x, y)
     symbols = ((GAME_MINIMIZE, "minimize", 18), (GAME_HELP, "help", 19), (GAME_CLOSE, "close", 19))
     for (x, y, cw, ch), kind, bitmap_width in symbols:
-        image = buttons.symbol_button(bitmap_width, 19, kind, False)
-        c.paste(image.resize((cw, ch), Image.LANCZOS) if cw != bitmap_width else image, x, y)
+        image = buttons.symbol_button(bitmap_width, 19, kind, False, scale)
+        c.paste(_fitted(image, scale, cw, ch), x, y)
 
     # Greeting in red capitals, lower left, and a string of lights along the foot.
     c.text(41.2, 322.2, "SEASON'S GREETINGS", SERIF_BOLD, 24, (110, 0, 12, 90), anchor="lm")
@@ -232,9 +240,9 @@ def _wrap(c, text, path, size, width):
     return lines
 
 
-def resizer_skin():
+def resizer_skin(scale=1):
     w, h = RESIZER_SIZE
-    c = Canvas(w, h)
+    c = Canvas(w, h, scale=scale)
     c.vgradient(0, 25, w, h, (255, 255, 255), (240, 246, 252))
     _snow_field(c, 1225, avoid=[(30, 30, 240, 270), (272, 34, 262, 210), (305, 250, 210, 80),
                                 (20, 296, 250, 60)])
@@ -269,9 +277,9 @@ def resizer_skin():
     c.text(404, 319, "with its Load .Bmp button.", SANS_OBLIQUE, 11, (24, 92, 48), anchor="mm")
 
     for (x, y_, bw_, bh_), caption in ((RESIZER_SHOW, "Get Preview"), (RESIZER_GRAB, "Save .Bmp")):
-        _paste_button(c, buttons.caption_button(bw_, bh_, caption, False), x, y_)
+        _paste_button(c, buttons.caption_button(bw_, bh_, caption, False, scale), x, y_)
     for (x, y_, bw_, bh_), kind in ((RESIZER_MINIMIZE, "minimize"), (RESIZER_CLOSE, "close")):
-        c.paste(buttons.symbol_button(bw_, bh_, kind, False), x, y_)
+        c.paste(buttons.symbol_button(bw_, bh_, kind, False, scale), x, y_)
 
     holly_sprig(c, 512, 346, scale=1.25, angle=0.4)
     c.text(40, 320, "Pictures for Snowquill", SERIF_BOLD, 16, (200, 20, 36), anchor="lm")

@@ -21,7 +21,9 @@ assets = pathlib.Path(source, "assets")
 failures = []
 PLATFORM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "shell32.dll", "ole32.dll", "winmm.dll",
                  "msvcrt.dll"}
-TYPES = {"BITMAP": 2, "ICON": 14, "VERSIONINFO": 16, "WAVE": "WAVE", "RT_MANIFEST": 24}
+TYPES = {"BITMAP": 2, "ICON": 14, "VERSIONINFO": 16, "RT_MANIFEST": 24}  # WAVE, PNG200 and PNG300 go by name
+# The sizes Windows asks an icon for at 100 % to 300 %: 16 to 48 for the small icon, 32 to 96 for the large.
+ICON_SIZES = {16, 20, 24, 32, 40, 48, 64, 96}
 # The manifest's level, Id, name and version values, sorted: XML 1.0, run as the user who starts
 # it, Common Controls 6, on Windows 7, 8, 8.1 and 10 or 11 (and, checked apart, no DPI awareness).
 MANIFEST = ["1.0", "6.0.0.0", "Microsoft.Windows.Common-Controls", "asInvoker",
@@ -38,12 +40,16 @@ def read(*path):
     return pathlib.Path(*path).read_bytes()
 
 
-# The size of a .bmp file, which must be complete and uncompressed 24-bit.
-def bitmap_size(name):
+# A .bmp file, which must be complete and uncompressed 24-bit.
+def bitmap(name):
     image = Image.open(assets / name)
     check(image.mode == "RGB" and len(read(assets, name)) == 54 + (image.width * 3 + 3) // 4 * 4 * image.height,
           name + " is no whole 24-bit bitmap")
-    return image.size
+    return image
+
+
+def pixels(image):
+    return numpy.asarray(image.convert("RGB"), float)
 
 
 generated = tempfile.TemporaryDirectory()
@@ -63,11 +69,12 @@ for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "game/fernwi
     check("kernel32.dll" in dlls and dlls <= PLATFORM_DLLS, exe + " imports %s" % dlls)
     header = read(source, folder, "resource.h").decode()
     ids = dict(re.findall(r"#define (\w+) (\d+)", header))
-    pattern = r'^(\w+) +(BITMAP|ICON|VERSIONINFO|WAVE|RT_MANIFEST)(?: +"(.+)")?'
+    pattern = r'^(\w+) +(BITMAP|ICON|VERSIONINFO|WAVE|RT_MANIFEST|PNG[23]00)(?: +"(.+)")?'
     lines = re.findall(pattern, read(source, folder, rc).decode(), re.M)
-    named = {name: (TYPES[kind], int(ids.get(name, 1))) for name, kind, _ in lines}
+    named = {(name, kind): (TYPES.get(kind, kind), int(ids.get(name, 1))) for name, kind, _ in lines}
     check(set(named.values()) == {key for key in found if key[0] != 3}, exe + " differs from " + rc)
-    check(set(re.findall(r"#define (ID[BWV]_\w+)", header)) <= set(named), rc + " lacks a resource")
+    check(set(re.findall(r"#define (ID[BWV]_\w+)", header)) <= {name for name, _ in named},
+          rc + " lacks a resource")
     manifest = found.get((24, 1), b"").decode()
     values = sorted(re.findall(r' (?:level|Id|name|version)="(.+?)"', manifest))
     check(values == MANIFEST and "dpiAware" not in manifest, exe + ": the manifest is wrong")
@@ -79,19 +86,37 @@ for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "game/fernwi
     listing = {folder + "/" + name for name in os.listdir(assets / folder)}
     check(len(files) == len(set(files)) and listing <= {file for _, _, file in lines} | {picture},
           rc + ": not each file used once")
-    check(read(assets, picture) in read(exe) and bitmap_size(picture) == (192, 192),
+    check(read(assets, picture) in read(exe) and bitmap(picture).size == (192, 192),
           picture + " is no 192 x 192 picture built in")
     window = tuple(map(int, re.findall(rb"WINDOW_(?:WIDTH|HEIGHT) = (\d+);", read(source, folder, "main.cpp"))))
     for name, kind, file in lines:
-        data = found.get(named[name], b"")
+        data = found.get(named[name, kind], b"")
         if kind == "BITMAP":
-            size = bitmap_size(file)
+            size = bitmap(file).size
             check(data == read(assets, file)[14:], file + " is not built in")
             check(name != "IDB_SKIN" or size == window, file + " is not the window's size")
             if name.endswith("_DOWN"):
                 rest = file.replace("_down", "")
-                check(bitmap_size(rest) == size and read(assets, file) != read(assets, rest),
+                check(bitmap(rest).size == size and read(assets, file) != read(assets, rest),
                       file + " is no pressed " + rest)
+            # Its 200 % and 300 % renderings: PNG files built in under its id (the .rc's resources are
+            # the program's, checked above) that, averaged down, are the 1x picture (the drawings
+            # differ by 6 in 255 at most on average, two different bitmaps by 23 or more). Within the
+            # blocks that a 1x pixel becomes, a pixel-doubled picture is flat and a smooth enlargement
+            # has only gentle ramps; a skin drawn at the scale has edges as steep as the 1x one's (the
+            # top 0.5 % of its differences from its blocks' means are 82 or more, enlargements' 58 at most).
+            for scale in 2, 3:
+                png = file.replace(".bmp", "_%d00.png" % scale)
+                check((name, "PNG%d00" % scale, png) in lines, rc + " lacks " + png + " under the id of " + file)
+                large = Image.open(assets / png)
+                check(large.mode == "RGB" and large.size == tuple(scale * n for n in size),
+                      png + " is no 24-bit picture of its size")
+                small = large.reduce(scale)
+                check(abs(pixels(small) - pixels(bitmap(file))).mean() < 10,
+                      png + " is another drawing than " + file)
+                blocks = small.resize(large.size, Image.NEAREST)
+                sharpness = numpy.percentile(abs(pixels(large) - pixels(blocks)), 99.5)
+                check(name != "IDB_SKIN" or sharpness > 70, png + " is the 1x picture enlarged")
         elif kind == "WAVE":
             with wave.open(str(assets / file)) as sound:
                 wide = sound.getsampwidth() == 2
@@ -102,10 +127,13 @@ for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "game/fernwi
             check(data == read(assets, file), file + " is not built in")
         elif kind == "ICON":
             icon = read(assets, file)
+            sizes = set()
             for i in range(icon[4]):
-                width, height, size, offset = struct.unpack_from("<BB6xII", icon, 6 + 16 * i)
-                check(width == height == 32 and icon[offset:offset + size] in found.values(),
-                      file + " is no 32 x 32 icon built in")
+                width, height, bits, size, offset = struct.unpack_from("<BB4xHII", icon, 6 + 16 * i)
+                check(width == height and bits == 32 and icon[offset:offset + size] in found.values(),
+                      file + " has an image that is not square, not 32-bit or not built in")
+                sizes.add(width)
+            check(sizes == ICON_SIZES, file + " lacks a size")
         elif kind == "VERSIONINFO":
             # The file's and the product's version in 16-bit words, minor first, and the text.
             major, minor, build, revision = map(int, version.split("."))
@@ -135,4 +163,5 @@ with zipfile.ZipFile(release_zip) as packed:
     packed_files = sorted((name, packed.read(name)) for name in packed.namelist())
 check(packed_files == sorted(built.items()), "the zip does not hold the built files alone")
 check(release_zip.endswith("/snowquill-%s-win32.zip" % version), "the zip's name")
+check(os.path.getsize(release_zip) < 4e6, "the zip is over 4 MB")
 sys.exit("\n".join(failures) or None)
