@@ -1,11 +1,11 @@
 // Both programs with the pictures of pictures.py, each piece judged against the picture's own
-// pixels: a real camera photo named on the command line (the resizer saves it at once); a PNG
-// with transparency through the open-file dialog; the other real photo, a GIF, a TIFF and JPEGs of
-// every EXIF orientation dropped on the window, and on the game during a game (refused); damaged
-// and huge files dropped and shown as unreadable within a second, the program's peak working set
-// never that of a picture over 100 megapixels; a picture dropped on a resizer that has none yet,
-// and saved. The pictures' path has spaces in it.
-
+// pixels: a real camera photo named on the command line (the resizer saves it at once); a large
+// photo dropped, the wait cursor shown while it is read; a PNG with transparency through the
+// open-file dialog; the other real photo, a GIF, a TIFF and JPEGs of every EXIF orientation
+// dropped on the window, and on the game during a game (refused); damaged and huge files dropped
+// and shown as unreadable at once, the program's peak working set never that of a picture over
+// 100 megapixels; a picture dropped on a resizer that has none yet, and saved. The pictures' path
+// has spaces in it.
 #include "driver.h"
 
 #include <psapi.h>
