@@ -1,0 +1,21 @@
+// The display scale a window is drawn for, as dots per inch: 96 at 100 %, 192 at 200 %. Both
+// programs lay their windows out, and draw them, at the scale of the monitor they are on: every
+// place and size of their 96-DPI layout times dpi / 96.
+#ifndef COMMON_DPI_H
+#define COMMON_DPI_H
+
+#include <windows.h>
+
+const int BASE_DPI = 96;
+
+// The scale of the window's monitor where the platform tells it window by window (Windows 10
+// from 1607 on), else the system's.
+int windowDpi(HWND window);
+
+// The scale the system's own fonts are made for.
+int systemDpi();
+
+// A length of the 96-DPI layout at dpi, to the nearest pixel.
+int scaled(int length, int dpi);
+
+#endif
