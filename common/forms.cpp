@@ -22,7 +22,7 @@ struct FileStamp {
 };
 
 bool made = false; // the forms below belong to shownPath as it was at shownStamp
-std::string shownPath;
+std::wstring shownPath;
 FileStamp shownStamp = {};
 int piecesMode = 0; // the stretch mode the pieces were made with
 
@@ -34,11 +34,11 @@ HBITMAP sheetBitmap = NULL;
 HGDIOBJ sheetPrevious = NULL;
 bool piecesMade = false; // false too when the pieces would be smaller than a pixel
 
-FileStamp stampOf(const char *path)
+FileStamp stampOf(const wchar_t *path)
 {
     FileStamp stamp = {};
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
+    if (GetFileAttributesEx(path, GetFileExInfoStandard, &data)) {
         stamp.present = true;
         stamp.sizeHigh = data.nFileSizeHigh;
         stamp.sizeLow = data.nFileSizeLow;
@@ -59,7 +59,7 @@ bool sameStamp(const FileStamp &a, const FileStamp &b)
            sameTime(a.created, b.created) && sameTime(a.written, b.written);
 }
 
-bool formsCurrent(const char *path)
+bool formsCurrent(const wchar_t *path)
 {
     return made && shownPath == path && sameStamp(stampOf(path), shownStamp);
 }
@@ -77,7 +77,7 @@ void freeSheet()
 }
 
 // Reads the file once and makes every form from it; the decoded picture goes again at once.
-void makeForms(HDC reference, const char *path, int mode)
+void makeForms(HDC reference, const wchar_t *path, int mode)
 {
     forgetPicture();
     made = true;
@@ -127,7 +127,7 @@ void pictureForms(int previewWidth, int previewHeight, int tileSize)
     forgetPicture();
 }
 
-bool drawPictureWhole(HDC target, const RECT &dest, const char *path)
+bool drawPictureWhole(HDC target, const RECT &dest, const wchar_t *path)
 {
     if (!formsCurrent(path))
         makeForms(target, path, made ? piecesMode : GetStretchBltMode(target));
@@ -137,7 +137,7 @@ bool drawPictureWhole(HDC target, const RECT &dest, const char *path)
     return true;
 }
 
-bool drawPicturePiece(HDC target, const RECT &dest, const char *path, int piece)
+bool drawPicturePiece(HDC target, const RECT &dest, const wchar_t *path, int piece)
 {
     const int mode = GetStretchBltMode(target);
     if (!formsCurrent(path) || mode != piecesMode)
