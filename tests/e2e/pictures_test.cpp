@@ -1,10 +1,11 @@
-// Both programs with the pictures of pictures.py: a JPEG named on the command line (the
-// resizer saves it at once); PNG with transparency, GIF, TIFF and JPEGs of every EXIF
-// orientation through the open-file dialog, each piece pixel for pixel against the test's own
-// reading of the file (driver/pictures.cpp); files dropped on the window, and on the game during
-// a game (refused); damaged and huge files dropped and shown as unreadable within a second, the
-// program's peak working set never that of a picture over 100 megapixels; a picture dropped on
-// a resizer that has none yet, and saved. The pictures' path has spaces in it.
+// Both programs, started in folders named outside the code page, with a picture so named on the
+// command line (the resizer saves it at once, beside its sample) and the pictures of pictures.py:
+// PNG with transparency, GIF, TIFF and JPEGs of every EXIF orientation through the open-file
+// dialog (opened by Ctrl+O), each piece pixel for pixel against the test's own reading of the file
+// (driver/pictures.cpp); files dropped on the window, and on the game during a game (refused);
+// damaged and huge files dropped and shown as unreadable within a second, the program's peak
+// working set never that of a picture over 100 megapixels; a picture named outside the code page
+// dropped on a resizer that has none yet, and saved. The pictures' path has spaces in it.
 #include <cstdlib>
 
 #include "driver.h"
@@ -15,22 +16,19 @@ using namespace e2e;
 
 namespace {
 
-// A program: its open button, its preview (piece 0: the whole picture stretched with
-// HALFTONE), its number of pieces (the game's tiles show 1 to 15), what an unreadable file
-// shows ("": lettered tiles, else the stretch of a file that isn't there: a dark preview) and
-// the sound of a picture taken.
+// A program: its preview (piece 0: the whole picture stretched with HALFTONE), its number of
+// pieces (the game's tiles show 1 to 15), what an unreadable file shows ("": lettered tiles,
+// else the stretch of a file that isn't there: a dark preview) and the sound of a picture taken.
 struct Subject {
     const char *option;
-    int open;
     int preview;
     int previewSize;
     int pieces;
     const char *unreadable;
     const char *sound;
 };
-const Subject GAME = {"game", 3500, 3900, 88, 16, "", "2150"};
-const Subject RESIZER = {"pixelhem", 650, 450, 192, 1, "no such file", "900"};
-const int SAVE = 550;
+const Subject GAME = {"game", 3900, 88, 16, "", "2150"};
+const Subject RESIZER = {"pixelhem", 450, 192, 1, "no such file", "900"};
 
 // Chosen in the dialog, then dropped; each JPEG is named by its EXIF orientation.
 const char *const FILES[] = {"alpha.png", "photo.gif", "photo.tif", "2.jpg",    "3.jpg",   "4.jpg",   "5.jpg",  "6.jpg",
@@ -50,12 +48,12 @@ string picture(Text name)
 // (as the shell asks first) and this one within a second.
 bool drop(Text path)
 {
-    // DROPFILES: where the names start (after its 20 bytes), no point, ANSI names; then the
+    // DROPFILES: where the names start (after its 20 bytes), no point, wide names; then the
     // names, each ended by a zero, and a zero.
-    const string block = '\x14' + string(19, '\0') + path + '\0' + '\0';
-    void *at = VirtualAllocEx(program.process.hProcess, NULL, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    const std::wstring block = L'\x14' + std::wstring(7, L'\0') + L'\x01' + L'\0' + widePath(path) + L'\0' + L'\0';
+    void *at = VirtualAllocEx(program.process.hProcess, NULL, block.size() * 2, MEM_COMMIT, PAGE_READWRITE);
     return GetWindowLongA(program.window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES &&
-           WriteProcessMemory(program.process.hProcess, at, block.data(), block.size(), NULL) &&
+           WriteProcessMemory(program.process.hProcess, at, block.data(), block.size() * 2, NULL) &&
            SendMessageTimeoutA(program.window, WM_DROPFILES, reinterpret_cast<WPARAM>(at), 0, SMTO_NORMAL, 1000, NULL);
 }
 
@@ -68,7 +66,7 @@ void handOver(const Subject &s, const char *file, bool dropped, Text sound, Text
     if (dropped) {
         check(drop(picture(file)), "dropped");
     } else {
-        clickPosted(GetDlgItem(program.window, s.open));
+        pressKey(program, 'O', true); // Ctrl+O: Load .Bmp, Get Preview
         const HWND dialog = waitForDialog(program.process.dwProcessId);
         checkText(text(GetDlgItem(dialog, 0x470)), "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)", "filter");
         check(chooseFile(dialog, picture(file)), "the dialog takes it");
@@ -88,11 +86,13 @@ void begin(const Subject &s, Text folder, const StartOptions &options)
     waitForWindow(program, NULL);
 }
 
-// Save .Bmp writes the resizer's first picture.
+// Ctrl+S (Save .Bmp) writes the resizer's first picture beside the sample it wrote at start.
 void savesFirst(Text folder)
 {
-    const string saved = joinPath(requiredOption("work"), folder + "\\Snowquill_Image01.bmp");
-    check(click(GetDlgItem(program.window, SAVE)) && fileExists(saved), "Save .Bmp saves it");
+    const string at = joinPath(requiredOption("work"), folder);
+    check(fileText(at + "\\sample.bmp").size() == 110646, "the sample is written");
+    pressKey(program, 'S', true);
+    check(waitFor([&]() { return fileExists(at + "\\Snowquill_Image01.bmp"); }, 5000), "Ctrl+S saves it");
     checkText(newSoundIds(program), RESIZER.sound, "Save .Bmp's sound");
 }
 
@@ -101,13 +101,19 @@ void savesFirst(Text folder)
 int main(int argc, char **argv)
 {
     init(argc, argv, "both programs with pictures of every format");
+    // A picture named outside the code page, and the same file under a plain name for the
+    // test's own reading.
+    const string foreign = string(FOREIGN_NAME) + ".bmp";
+    writeFile(picture("plain.bmp"), bmpFile(90, 70));
+    copyFile(picture("plain.bmp"), picture(foreign));
     StartOptions options;
-    options.arguments = "\"" + picture("1.jpg") + "\"";
+    options.arguments = "\"" + picture(foreign) + "\"";
     for (const Subject *s : {&RESIZER, &GAME}) {
-        begin(*s, s->option, options);
-        showsPieces(program, s->preview, s->previewSize, s->pieces, picture("1.jpg"), "the picture named");
+        const string folder = string(s->option) + " " + FOREIGN_NAME;
+        begin(*s, folder, options);
+        showsPieces(program, s->preview, s->previewSize, s->pieces, picture("plain.bmp"), "the picture named");
         if (s == &RESIZER)
-            savesFirst(s->option);
+            savesFirst(folder);
         for (int i = 0; i < 15; ++i)
             handOver(*s, FILES[i], i >= FIRST_DROPPED, s->sound,
                      i < FIRST_UNREADABLE ? picture(FILES[i]) : s->unreadable);
@@ -118,7 +124,7 @@ int main(int argc, char **argv)
     handOver(GAME, "alpha.png", true, "4600 4400", ""); // refused: the letters stay
     terminate(program);
     begin(RESIZER, "dropped on the resizer", StartOptions());
-    handOver(RESIZER, "alpha.png", true, RESIZER.sound, picture("alpha.png"));
+    handOver(RESIZER, foreign.c_str(), true, RESIZER.sound, picture("plain.bmp"));
     savesFirst("dropped on the resizer");
     return finish();
 }
