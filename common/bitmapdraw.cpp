@@ -3,7 +3,7 @@
 bool bitmapSize(HBITMAP bitmap, int *width, int *height)
 {
     BITMAP record;
-    if (bitmap == NULL || GetObjectA(bitmap, sizeof(record), &record) != sizeof(record))
+    if (bitmap == NULL || GetObject(bitmap, sizeof(record), &record) != sizeof(record))
         return false;
     *width = record.bmWidth;
     *height = record.bmHeight;
@@ -29,7 +29,7 @@ void drawBitmapButton(const DRAWITEMSTRUCT *item, int normalId, int pressedId)
 {
     const int id = (item->itemState & ODS_SELECTED) ? pressedId : normalId;
     HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        LoadImage(GetModuleHandle(NULL), MAKEINTRESOURCE(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     int width = 0;
     int height = 0;
     if (bitmapSize(bitmap, &width, &height))

@@ -22,7 +22,7 @@ struct FileStamp {
 };
 
 bool made = false; // the forms below belong to shownPath as it was at shownStamp
-std::string shownPath;
+std::wstring shownPath;
 FileStamp shownStamp = {};
 
 // The forms side by side in one sheet, the whole picture at the left and the pieces after it,
@@ -33,11 +33,11 @@ HBITMAP sheetBitmap = NULL;
 HGDIOBJ sheetPrevious = NULL;
 bool piecesMade = false; // false too when the pieces would be smaller than a pixel
 
-FileStamp stampOf(const char *path)
+FileStamp stampOf(const wchar_t *path)
 {
     FileStamp stamp = {};
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
+    if (GetFileAttributesEx(path, GetFileExInfoStandard, &data)) {
         stamp.present = true;
         stamp.sizeHigh = data.nFileSizeHigh;
         stamp.sizeLow = data.nFileSizeLow;
@@ -58,7 +58,7 @@ bool sameStamp(const FileStamp &a, const FileStamp &b)
            sameTime(a.created, b.created) && sameTime(a.written, b.written);
 }
 
-bool formsCurrent(const char *path)
+bool formsCurrent(const wchar_t *path)
 {
     return made && shownPath == path && sameStamp(stampOf(path), shownStamp);
 }
@@ -107,7 +107,7 @@ void stretchForms(HDC reference, HBITMAP picture, int width, int height)
 
 // Reads the file once and makes every form from it; the decoded picture goes again at once.
 // Reading a large photo takes a while, so the wait cursor shows meanwhile.
-void makeForms(HDC reference, const char *path)
+void makeForms(HDC reference, const wchar_t *path)
 {
     HCURSOR cursor = SetCursor(LoadCursor(NULL, IDC_WAIT));
     forgetPicture();
@@ -142,7 +142,7 @@ void pictureForms(int previewWidth, int previewHeight, int tileSize)
     forgetPicture();
 }
 
-bool drawPictureWhole(HDC target, const RECT &dest, const char *path)
+bool drawPictureWhole(HDC target, const RECT &dest, const wchar_t *path)
 {
     if (!formsCurrent(path))
         makeForms(target, path);
@@ -152,7 +152,7 @@ bool drawPictureWhole(HDC target, const RECT &dest, const char *path)
     return true;
 }
 
-bool drawPicturePiece(HDC target, const RECT &dest, const char *path, int piece)
+bool drawPicturePiece(HDC target, const RECT &dest, const wchar_t *path, int piece)
 {
     if (!formsCurrent(path))
         makeForms(target, path);

@@ -16,13 +16,13 @@ void pictureForms(int previewWidth, int previewHeight, int tileSize);
 
 // Draws the whole picture of file path at the top left of dest. False, drawing nothing,
 // when the file is not a picture that can be shown.
-bool drawPictureWhole(HDC target, const RECT &dest, const char *path);
+bool drawPictureWhole(HDC target, const RECT &dest, const wchar_t *path);
 
 // Draws piece (0 to 15, row by row) of the picture at the top left of dest: the last column
 // and row start at w - w/4 and h - h/4, so that they end exactly at the picture's edges.
 // False, drawing nothing, when the file can't be shown or its pieces would be smaller than a
 // pixel.
-bool drawPicturePiece(HDC target, const RECT &dest, const char *path, int piece);
+bool drawPicturePiece(HDC target, const RECT &dest, const wchar_t *path, int piece);
 
 // Lets go of the forms: the next draw reads the file again (a picture chosen again, and
 // the end of the program).

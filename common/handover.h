@@ -10,16 +10,16 @@
 #include <string>
 
 // The open-file dialogs' filter: all the pictures first, then BMP files alone.
-const char PICTURE_FILTER[] = "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)\0"
-                              "*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff\0"
-                              "Bmp File (*.bmp)\0*.bmp\0";
+const wchar_t PICTURE_FILTER[] = L"Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)\0"
+                                 L"*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff\0"
+                                 L"Bmp File (*.bmp)\0*.bmp\0";
 
-// The file named on the program's command line, quotes taken off, as a full path; empty when
-// none is named or it is no file.
-std::string commandLinePicture(const char *commandLine);
+// The file named on the program's command line (its arguments, after the program's own
+// name), quotes taken off, as a full path; empty when none is named or it is no file.
+std::wstring commandLinePicture(const wchar_t *commandLine);
 
 // The first file of a drop on a window, as a full path, and the drop let go; empty when
 // it is a folder.
-std::string droppedFile(HDROP drop);
+std::wstring droppedFile(HDROP drop);
 
 #endif

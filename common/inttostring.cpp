@@ -8,3 +8,8 @@ void IntToString(int number)
     text << number;
     gameCount = text.str();
 }
+
+std::wstring wideText(const std::string &text)
+{
+    return std::wstring(text.begin(), text.end());
+}

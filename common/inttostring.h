@@ -11,4 +11,8 @@ extern std::string gameCount;
 // Replaces gameCount with the decimal text of number (a minus sign when negative).
 void IntToString(int number);
 
+// Text of plain ASCII characters (a number, a time) as a wide string, for the window's fields
+// and for file names.
+std::wstring wideText(const std::string &text);
+
 #endif

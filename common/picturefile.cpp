@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "bmpcheck.h"
@@ -21,10 +20,10 @@ const std::uint32_t EACH_CHANNEL = 0x00010101; // 1 in each of them
 
 // Reads up to size bytes from the start of the file into buffer (got of them), and the
 // file's whole length. False when the file can't be opened or read.
-bool readFileStart(const char *path, unsigned char *buffer, DWORD size, DWORD *got, std::uint64_t *length)
+bool readFileStart(const wchar_t *path, unsigned char *buffer, DWORD size, DWORD *got, std::uint64_t *length)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER size64 = {};
@@ -35,7 +34,7 @@ bool readFileStart(const char *path, unsigned char *buffer, DWORD size, DWORD *g
 }
 
 // The EXIF orientation written in the file's first bytes; 1 when there is none.
-int fileOrientation(const char *path)
+int fileOrientation(const wchar_t *path)
 {
     std::vector<unsigned char> start(EXIF_SEARCH_BYTES);
     DWORD got = 0;
@@ -43,16 +42,6 @@ int fileOrientation(const char *path)
     if (!readFileStart(path, start.data(), static_cast<DWORD>(start.size()), &got, &length))
         return 1;
     return exifOrientation(start.data(), got);
-}
-
-std::wstring widePath(const char *path)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, path, -1, NULL, 0);
-    if (length <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), length);
-    return wide;
 }
 
 // A top-down 32-bit DIB section of the given size, its pixels in *pixels.
@@ -156,12 +145,10 @@ HBITMAP uprightPicture(IWICImagingFactory *factory, IWICBitmapSource *frame, int
 }
 
 // The first frame (GIF) or page (TIFF) of the file, decoded by the imaging component.
-HBITMAP decodeFirstFrame(IWICImagingFactory *factory, const char *path)
+HBITMAP decodeFirstFrame(IWICImagingFactory *factory, const wchar_t *path)
 {
-    const std::wstring wide = widePath(path);
     IWICBitmapDecoder *decoder = NULL;
-    if (FAILED(factory->CreateDecoderFromFilename(wide.c_str(), NULL, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                  &decoder)))
+    if (FAILED(factory->CreateDecoderFromFilename(path, NULL, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &decoder)))
         return NULL;
     IWICBitmapFrameDecode *frame = NULL;
     HBITMAP picture = NULL;
@@ -174,7 +161,7 @@ HBITMAP decodeFirstFrame(IWICImagingFactory *factory, const char *path)
 }
 
 // Any picture the imaging component reads: JPEG, PNG, GIF, TIFF and the rest.
-HBITMAP loadImagingFile(const char *path)
+HBITMAP loadImagingFile(const wchar_t *path)
 {
     IWICImagingFactory *factory = NULL;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))))
@@ -187,19 +174,19 @@ HBITMAP loadImagingFile(const char *path)
 // A BMP file is handed to the platform's loader only when its headers fit inside it. Wine's
 // loader draws a file whose rows are stored top-down all black; the imaging component reads it
 // right, everywhere.
-HBITMAP loadBmpFile(const char *path, const unsigned char *head, DWORD headLength, std::uint64_t length)
+HBITMAP loadBmpFile(const wchar_t *path, const unsigned char *head, DWORD headLength, std::uint64_t length)
 {
     if (!bmpHeadersFit(head, headLength, length))
         return NULL;
     if (bmpTopDown(head, headLength))
         return loadImagingFile(path);
-    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(NULL), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    return static_cast<HBITMAP>(LoadImage(GetModuleHandle(NULL), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
 } // namespace
 
 // A file that starts with "BM" is a BMP file; the others go to the imaging component.
-HBITMAP loadPictureFile(const char *path)
+HBITMAP loadPictureFile(const wchar_t *path)
 {
     unsigned char head[BMP_HEADER_BYTES] = {};
     DWORD headLength = 0;

@@ -11,6 +11,6 @@
 // The picture at its own size, or NULL when it can't be shown: missing or unreadable, a BMP
 // file whose headers don't fit its length, or a file the imaging component refuses. The
 // caller deletes it.
-HBITMAP loadPictureFile(const char *path);
+HBITMAP loadPictureFile(const wchar_t *path);
 
 #endif

@@ -5,5 +5,6 @@
 
 void playResourceWave(int resourceId)
 {
-    PlaySoundA(MAKEINTRESOURCEA(resourceId), GetModuleHandleA(NULL), SND_RESOURCE | SND_ASYNC);
+    // By number: no name passes, and the "A" form is the one the tests' recording winmm.dll takes.
+    PlaySoundA(MAKEINTRESOURCEA(resourceId), GetModuleHandle(NULL), SND_RESOURCE | SND_ASYNC);
 }

@@ -7,5 +7,5 @@ void dragByTitle(HWND window, const RECT &titleRect, LPARAM lParam)
     point.x = static_cast<LONG>(LOWORD(lParam));
     point.y = static_cast<LONG>(HIWORD(lParam));
     if (PtInRect(&titleRect, point))
-        SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+        SendMessage(window, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
 }

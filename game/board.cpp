@@ -37,7 +37,8 @@ namespace {
 
 enum Tile { A = 1, B, C, D, E, F, G, H, I, J, K, L, M, N, O };
 
-// Slots next to each slot: up, down, left, right (0 where the board ends).
+// Slots next to each slot: up, down, left, right (0 where the board ends), in the order of
+// Slide: the tile above the empty slot is the one that slides down.
 // No wrap-around: slot 4 and slot 5 are not neighbours.
 const int neighbours[SLOT_COUNT + 1][4] = {
     {0, 0, 0, 0},                                                     //
@@ -148,6 +149,12 @@ int quickMoveOrder(const QuickMove &move, int order[3])
     for (int i = 0; i < move.count; ++i)
         order[i] = move.tiles[right ? move.count - 1 - i : i];
     return move.count;
+}
+
+int tileToSlide(int way)
+{
+    const int from = way >= 0 && way < SLIDE_WAYS ? neighbours[emptySlot()][way] : 0;
+    return from != 0 ? board[from] : 0; // an occupied slot holds its tile's number
 }
 
 void setarray()

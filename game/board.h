@@ -79,6 +79,14 @@ extern int (*randomDraw)();
 extern void (*randomSeed)(unsigned int);
 extern std::time_t (*clockSeconds)(std::time_t *);
 
+// The ways a tile can slide into the empty slot, as the arrow keys name them: the tile that
+// slides down stands above the empty slot, the one that slides left stands right of it.
+enum Slide { SLIDE_DOWN, SLIDE_UP, SLIDE_RIGHT, SLIDE_LEFT, SLIDE_WAYS };
+
+// The tile beside the empty slot that would slide into it the way given; 0 where the board
+// ends on that side.
+int tileToSlide(int way);
+
 void setarray();  // the solved occupancy: slots 1 to 15 taken, 16 empty
 void fillboard(); // deals tiles A to O at random over slots 1 to 15
 void checkMove(); // carries out a click on tile ID_BUT, if the rules allow it

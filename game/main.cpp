@@ -4,8 +4,6 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "bitmapdraw.h"
@@ -14,6 +12,8 @@
 #include "forms.h"
 #include "handover.h"
 #include "inttostring.h"
+#include "keys.h"
+#include "ownfolder.h"
 #include "resource.h"
 #include "sounds.h"
 #include "titledrag.h"
@@ -35,20 +35,23 @@ const COLORREF LIGHT_EDGE = RGB(160, 160, 150);
 const COLORREF LETTER_COLOUR = RGB(60, 60, 60);
 const COLORREF FIELD_GREY = RGB(192, 192, 192); // the colour of the LTGRAY_BRUSH stock brush
 
-const char *const HELP_FILE = "snowquill-help.chm";
-const char *const DEFAULT_PICTURE_FOLDER = "BmpImages";
-const char *const DEFAULT_PICTURE = "BmpImages\\fernwick.bmp";
-const char *const BELLS_PICTURE = "silverbells.bmp";
+const wchar_t *const HELP_FILE = L"snowquill-help.chm";
+const wchar_t *const DEFAULT_PICTURE_FOLDER = L"BmpImages";
+const wchar_t *const DEFAULT_PICTURE = L"BmpImages\\fernwick.bmp";
+const wchar_t *const BELLS_PICTURE = L"silverbells.bmp";
+
+// The commands of the arrow keys: ID_SLIDE + the way the tile slides (Slide).
+const int ID_SLIDE = 4800;
 
 } // namespace
 
-char szClassName[] = "Snowquill";
+wchar_t szClassName[] = L"Snowquill";
 
-std::string myimage = "BmpImages//fernwick.bmp";
-std::string getDrivePath;
-std::string HelpFiler;
-std::string RestoreBmp;
-std::string mybells;
+std::wstring myimage = L"BmpImages//fernwick.bmp";
+std::wstring getDrivePath;
+std::wstring HelpFiler;
+std::wstring RestoreBmp;
+std::wstring mybells;
 
 // The title bar painted on the skin: a press inside it drags the window.
 const RECT titleRect = {0, 0, 580, 25};
@@ -66,22 +69,22 @@ const DWORD RESULT_FIELD = WS_CHILD | WS_VISIBLE | SS_CENTER;
 // The controls after the fifteen tiles, in creation order.
 struct ControlRow {
     HWND *handle;
-    const char *className;
+    const wchar_t *className;
     DWORD style;
     int x, y, width, height;
     int id;
 };
 const ControlRow controlRows[] = {
-    {&hPictures, "BUTTON", OWNER_DRAWN, 413, 257, 94, 28, ID_PICTURES},
-    {&hStart, "BUTTON", OWNER_DRAWN, 315, 257, 93, 28, ID_START},
-    {&hCancel, "BUTTON", OWNER_DRAWN, 512, 257, 95, 28, ID_CANCEL},
-    {&hDisplay, "BUTTON", OWNER_DRAWN, 516, 66, PREVIEW_SIZE, PREVIEW_SIZE, ID_DISPLAY},
-    {&hMinimize, "BUTTON", OWNER_DRAWN, 585, 4, 18, 19, ID_MINIMIZE},
-    {&hQuestion, "BUTTON", OWNER_DRAWN, 603, 4, 18, 19, ID_QUESTION},
-    {&hCloseOut, "BUTTON", OWNER_DRAWN, 620, 4, 19, 19, ID_CLOSEOUT},
-    {&hOurClock, "STATIC", PLAIN_FIELD, 451, 71, 48, 18, ID_OURCLOCK},
-    {&hMoveCount, "STATIC", PLAIN_FIELD, 451, 101, 38, 18, ID_MOVECOUNT},
-    {&hResult, "STATIC", RESULT_FIELD, 429, 132, 71, 15, ID_RESULT},
+    {&hPictures, L"BUTTON", OWNER_DRAWN, 413, 257, 94, 28, ID_PICTURES},
+    {&hStart, L"BUTTON", OWNER_DRAWN, 315, 257, 93, 28, ID_START},
+    {&hCancel, L"BUTTON", OWNER_DRAWN, 512, 257, 95, 28, ID_CANCEL},
+    {&hDisplay, L"BUTTON", OWNER_DRAWN, 516, 66, PREVIEW_SIZE, PREVIEW_SIZE, ID_DISPLAY},
+    {&hMinimize, L"BUTTON", OWNER_DRAWN, 585, 4, 18, 19, ID_MINIMIZE},
+    {&hQuestion, L"BUTTON", OWNER_DRAWN, 603, 4, 18, 19, ID_QUESTION},
+    {&hCloseOut, L"BUTTON", OWNER_DRAWN, 620, 4, 19, 19, ID_CLOSEOUT},
+    {&hOurClock, L"STATIC", PLAIN_FIELD, 451, 71, 48, 18, ID_OURCLOCK},
+    {&hMoveCount, L"STATIC", PLAIN_FIELD, 451, 101, 38, 18, ID_MOVECOUNT},
+    {&hResult, L"STATIC", RESULT_FIELD, 429, 132, 71, 15, ID_RESULT},
 };
 
 // The skinned buttons: the bitmap at rest and the one shown while held down.
@@ -104,18 +107,23 @@ const bool stepCanEnd[TILE_COUNT + 1] = {false, false, false, false, false, fals
 const bool pushCanEnd[TILE_COUNT + 1] = {false, false, false, false, false, false, false, false,
                                          false, false, false, false, false, false, true,  true};
 
+// The keys, whichever of the window's controls has the focus: an arrow slides the tile beside
+// the empty slot that way, as a click on that tile would; the others are their buttons.
+const ACCEL keys[] = {
+    {FVIRTKEY, VK_DOWN, ID_SLIDE + SLIDE_DOWN},
+    {FVIRTKEY, VK_UP, ID_SLIDE + SLIDE_UP},
+    {FVIRTKEY, VK_RIGHT, ID_SLIDE + SLIDE_RIGHT},
+    {FVIRTKEY, VK_LEFT, ID_SLIDE + SLIDE_LEFT},
+    {FVIRTKEY, VK_F2, ID_START},
+    {FVIRTKEY, VK_F1, ID_QUESTION},
+    {FVIRTKEY | FCONTROL, 'O', ID_PICTURES},
+};
+
 // ---- Start-up ----
 
 void findProgramFolder()
 {
-    char buffer[PATH_BUFFER] = {};
-    GetModuleFileNameA(NULL, buffer, PATH_BUFFER);
-    getDrivePath = buffer;
-    const std::string::size_type slash = getDrivePath.rfind('\\');
-    if (slash == std::string::npos)
-        getDrivePath.clear();
-    else
-        getDrivePath.erase(slash + 1);
+    getDrivePath = programFolder();
     HelpFiler = getDrivePath + HELP_FILE;
     RestoreBmp = getDrivePath + DEFAULT_PICTURE;
     // The default picture is looked up beside the program, wherever the game was started from.
@@ -126,30 +134,21 @@ void findProgramFolder()
 // never replaced; a write that fails leaves no half-written picture behind.
 void installDefaultPicture()
 {
-    std::ifstream existing(RestoreBmp.c_str());
-    if (existing.good())
-        return;
-    CreateDirectoryA((getDrivePath + DEFAULT_PICTURE_FOLDER).c_str(), NULL);
-    std::ofstream picture(RestoreBmp.c_str(), std::ios::out | std::ios::binary | std::ios::trunc);
-    if (!picture.is_open())
-        return;
-    picture.write(reinterpret_cast<const char *>(rawData), static_cast<std::streamsize>(rawDataSize));
-    picture.close();
-    if (picture.fail())
-        std::remove(RestoreBmp.c_str());
+    CreateDirectory((getDrivePath + DEFAULT_PICTURE_FOLDER).c_str(), NULL); // fails harmlessly when there
+    writeNewFile(RestoreBmp, rawData, rawDataSize);
 }
 
 // The file-name part of path, after its last backslash.
-std::string fileNamePart(const std::string &path)
+std::wstring fileNamePart(const std::wstring &path)
 {
-    const std::string::size_type slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::wstring::size_type slash = path.rfind(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 // A picture file named on the command line is shown from the start, in place of the default.
-void useCommandLinePicture(const char *commandLine)
+void useCommandLinePicture(const wchar_t *commandLine)
 {
-    const std::string named = commandLinePicture(commandLine);
+    const std::wstring named = commandLinePicture(commandLine);
     if (named.empty())
         return;
     myimage = named;
@@ -158,21 +157,21 @@ void useCommandLinePicture(const char *commandLine)
 
 void createControls(HWND window)
 {
-    HINSTANCE module = GetModuleHandleA(NULL);
+    HINSTANCE module = GetModuleHandle(NULL);
     for (int tile = 1; tile <= TILE_COUNT; ++tile) {
         const INT_PTR id = static_cast<INT_PTR>(TILE_ID_STEP) * (tile + TILE_ID_OFFSET);
-        tileButton[tile] = CreateWindowExA(0, "BUTTON", "", OWNER_DRAWN, tileX[tile], tileY[tile], TILE_SIZE, TILE_SIZE,
-                                           window, reinterpret_cast<HMENU>(id), module, NULL);
+        tileButton[tile] = CreateWindowEx(0, L"BUTTON", L"", OWNER_DRAWN, tileX[tile], tileY[tile], TILE_SIZE,
+                                          TILE_SIZE, window, reinterpret_cast<HMENU>(id), module, NULL);
     }
     for (const ControlRow &row : controlRows) {
-        *row.handle = CreateWindowExA(0, row.className, "", row.style, row.x, row.y, row.width, row.height, window,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), module, NULL);
+        *row.handle = CreateWindowEx(0, row.className, L"", row.style, row.x, row.y, row.width, row.height, window,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), module, NULL);
         if (row.id == ID_OURCLOCK)
-            SetDlgItemTextA(window, ID_OURCLOCK, "0:00");
+            SetDlgItemText(window, ID_OURCLOCK, L"0:00");
         else if (row.id == ID_MOVECOUNT)
-            SetDlgItemTextA(window, ID_MOVECOUNT, "0");
+            SetDlgItemText(window, ID_MOVECOUNT, L"0");
         else if (row.id == ID_RESULT)
-            SendMessageA(hResult, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+            SendMessage(hResult, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     }
 }
 
@@ -183,10 +182,10 @@ void moveTileButton(int tile, int x, int y)
     MoveWindow(tileButton[tile], x, y, TILE_SIZE, TILE_SIZE, TRUE);
 }
 
-void showEnd(HWND window, const char *result)
+void showEnd(HWND window, const wchar_t *result)
 {
     KillTimer(window, ID_TIMER);
-    SetDlgItemTextA(window, ID_RESULT, result);
+    SetDlgItemText(window, ID_RESULT, result);
     gameWon = RESULT_NONE;
 }
 
@@ -224,11 +223,11 @@ void onTileClick(HWND window, int tile)
         movenumber += 1;
         IntToString(movenumber);
     }
-    SetDlgItemTextA(window, ID_MOVECOUNT, gameCount.c_str());
+    SetDlgItemText(window, ID_MOVECOUNT, wideText(gameCount).c_str());
     if (checked && gameWon == RESULT_SOLVED)
-        showEnd(window, "Solved");
+        showEnd(window, L"Solved");
     else if (checked && gameWon == RESULT_UNSOLVABLE)
-        showEnd(window, "Unsolvable");
+        showEnd(window, L"Unsolvable");
 }
 
 void onNewGame(HWND window)
@@ -246,9 +245,9 @@ void onNewGame(HWND window)
     playwav9();
     movenumber = 0;
     gameRunning = 1;
-    SetDlgItemTextA(window, ID_MOVECOUNT, "0");
-    SetDlgItemTextA(window, ID_OURCLOCK, "0:00");
-    SetDlgItemTextA(window, ID_RESULT, " ");
+    SetDlgItemText(window, ID_MOVECOUNT, L"0");
+    SetDlgItemText(window, ID_OURCLOCK, L"0:00");
+    SetDlgItemText(window, ID_RESULT, L" ");
     fillboard();
     for (int tile = 1; tile <= TILE_COUNT; ++tile)
         moveTileButton(tile, tileX[tile], tileY[tile]);
@@ -267,7 +266,7 @@ void redrawPicture()
 }
 
 // Shows the picture file chosen with Load .Bmp or dropped on the window.
-void usePicture(const std::string &path)
+void usePicture(const std::wstring &path)
 {
     myimage = path;
     forgetPicture(); // the chosen file is read afresh, even when it is the one already shown
@@ -282,20 +281,20 @@ void onLoadPicture(HWND window)
         return;
     }
     playwav1();
-    char chosen[PATH_BUFFER] = {};
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    wchar_t chosen[PATH_BUFFER] = {};
+    OPENFILENAME dialog = {};
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400;
     dialog.hwndOwner = window;
     dialog.lpstrFilter = PICTURE_FILTER;
     dialog.lpstrFile = chosen;
     dialog.nMaxFile = PATH_BUFFER;
     // A start folder longer than a path may be (the program deep in the folder tree) makes
     // the open-file dialog crash under Wine; the dialog then starts where it chooses.
-    const bool startFolderFits = RestoreBmp.size() < static_cast<std::string::size_type>(PATH_BUFFER);
+    const bool startFolderFits = RestoreBmp.size() < static_cast<std::wstring::size_type>(PATH_BUFFER);
     dialog.lpstrInitialDir = startFolderFits ? RestoreBmp.c_str() : NULL;
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    dialog.lpstrDefExt = "";
-    if (GetOpenFileNameA(&dialog) == 0)
+    dialog.lpstrDefExt = L"";
+    if (GetOpenFileName(&dialog) == 0)
         return;
     usePicture(chosen);
 }
@@ -304,7 +303,7 @@ void onLoadPicture(HWND window)
 // sounds, and is refused in the same way during a game.
 void onDropFiles(HDROP drop)
 {
-    const std::string dropped = droppedFile(drop);
+    const std::wstring dropped = droppedFile(drop);
     if (gameRunning != 0) {
         playwav7();
         return;
@@ -321,7 +320,7 @@ void onCancel(HWND window)
         gameRunning = 0;
         gameWon = RESULT_NONE;
         KillTimer(window, ID_TIMER);
-        SetDlgItemTextA(window, ID_RESULT, "Canceled");
+        SetDlgItemText(window, ID_RESULT, L"Canceled");
     } else {
         playwav6();
     }
@@ -329,9 +328,9 @@ void onCancel(HWND window)
 
 void helpload()
 {
-    HINSTANCE opened = ShellExecuteA(NULL, "open", HelpFiler.c_str(), NULL, NULL, SW_SHOW);
+    HINSTANCE opened = ShellExecute(NULL, L"open", HelpFiler.c_str(), NULL, NULL, SW_SHOW);
     if (reinterpret_cast<INT_PTR>(opened) <= 32)
-        MessageBoxA(NULL, "Help file could not be opened...", "Error - Snowquill", MB_OK);
+        MessageBox(NULL, L"Help file could not be opened...", L"Error - Snowquill", MB_OK);
 }
 
 void onHelp(HWND)
@@ -371,11 +370,24 @@ int tileOfControl(int id)
     return tile >= 1 && tile <= TILE_COUNT ? tile : 0;
 }
 
+// An arrow key: what a click on the tile beside the empty slot, on the side the tile slides
+// from, does; nothing where the board ends.
+void onSlideKey(HWND window, int way)
+{
+    const int tile = tileToSlide(way);
+    if (tile != 0)
+        onTileClick(window, tile);
+}
+
 void onCommand(HWND window, int id)
 {
     const int tile = tileOfControl(id);
     if (tile != 0) {
         onTileClick(window, tile);
+        return;
+    }
+    if (id >= ID_SLIDE && id < ID_SLIDE + SLIDE_WAYS) {
+        onSlideKey(window, id - ID_SLIDE);
         return;
     }
     for (const CommandRow &row : commandRows)
@@ -397,14 +409,14 @@ void drawPlainTile(const DRAWITEMSTRUCT *item, int tile)
     DeleteObject(edge);
     if (tile == 0)
         return;
-    HFONT font = CreateFontA(-28, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+    HFONT font = CreateFont(-28, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
     HGDIOBJ previousFont = SelectObject(item->hDC, font);
     SetTextColor(item->hDC, LETTER_COLOUR);
     SetBkMode(item->hDC, TRANSPARENT);
-    char letter[2] = {static_cast<char>('A' + tile - 1), '\0'};
+    wchar_t letter[2] = {static_cast<wchar_t>(L'A' + tile - 1), L'\0'};
     RECT box = item->rcItem;
-    DrawTextA(item->hDC, letter, 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawText(item->hDC, letter, 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(item->hDC, previousFont);
     DeleteObject(font);
 }
@@ -451,7 +463,7 @@ void drawControlInPaint(HWND window, HDC context, HWND control, HRGN drawn)
     item.CtlType = ODT_BUTTON;
     item.CtlID = static_cast<UINT>(GetDlgCtrlID(control));
     item.itemAction = ODA_DRAWENTIRE;
-    item.itemState = (SendMessageA(control, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0 ? ODS_SELECTED : 0;
+    item.itemState = (SendMessage(control, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0 ? ODS_SELECTED : 0;
     item.hwndItem = control;
     item.hDC = context;
     item.rcItem = place;
@@ -506,12 +518,12 @@ void onTimer(HWND window)
 {
     clocktick();
     if (timeUp != 0) {
-        SetDlgItemTextA(window, ID_RESULT, "Time's up!");
+        SetDlgItemText(window, ID_RESULT, L"Time's up!");
         KillTimer(window, ID_TIMER);
         timeUp = 0;
     }
     if (!tempcount.empty())
-        SetDlgItemTextA(window, ID_OURCLOCK, tempcount.c_str());
+        SetDlgItemText(window, ID_OURCLOCK, wideText(tempcount).c_str());
 }
 
 } // namespace
@@ -545,35 +557,35 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     default:
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProc(window, message, wParam, lParam);
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nShowCmd)
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nShowCmd)
 {
     findProgramFolder();
     installDefaultPicture();
     useCommandLinePicture(lpCmdLine);
 
-    HBITMAP skin = static_cast<HBITMAP>(
-        LoadImageA(hInstance, MAKEINTRESOURCEA(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    WNDCLASSEXA windowClass = {};
+    HBITMAP skin =
+        static_cast<HBITMAP>(LoadImage(hInstance, MAKEINTRESOURCE(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    WNDCLASSEX windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = hInstance;
-    windowClass.hIcon = LoadIconA(NULL, IDI_APPLICATION);
+    windowClass.hIcon = LoadIcon(NULL, IDI_APPLICATION);
     windowClass.hIconSm =
-        static_cast<HICON>(LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDI_SMALLICON), IMAGE_ICON, 16, 16, 0));
-    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
+        static_cast<HICON>(LoadImage(GetModuleHandle(NULL), MAKEINTRESOURCE(IDI_SMALLICON), IMAGE_ICON, 16, 16, 0));
+    windowClass.hCursor = LoadCursor(NULL, IDC_ARROW);
     windowClass.hbrBackground = CreatePatternBrush(skin);
     windowClass.lpszClassName = szClassName;
     DeleteObject(skin); // the brush keeps its own copy
-    if (RegisterClassExA(&windowClass) == 0)
+    if (RegisterClassEx(&windowClass) == 0)
         return 0;
 
     CoInitializeEx(NULL, COINIT_APARTMENTTHREADED); // the imaging component that decodes pictures
-    HWND window = CreateWindowExA(
-        0, szClassName, "Snowquill", WS_POPUP | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
+    HWND window = CreateWindowEx(
+        0, szClassName, L"Snowquill", WS_POPUP | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
         GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, NULL, hInstance, NULL);
     createControls(window);
     DragAcceptFiles(window, TRUE);
@@ -581,12 +593,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nShowCmd
     setarray();
     ShowWindow(window, nShowCmd);
 
-    MSG message;
-    while (GetMessageA(&message, NULL, 0, 0)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    const int code = runMessageLoop(window, keys, static_cast<int>(sizeof(keys) / sizeof(keys[0])));
     forgetPicture();
     CoUninitialize();
-    return static_cast<int>(message.wParam);
+    return code;
 }

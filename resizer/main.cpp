@@ -4,12 +4,15 @@
 #include <commdlg.h>
 
 #include <string>
+#include <vector>
 
 #include "bitmapdraw.h"
 #include "bmpfile.h"
 #include "forms.h"
 #include "handover.h"
 #include "inttostring.h"
+#include "keys.h"
+#include "ownfolder.h"
 #include "resource.h"
 #include "sound.h"
 #include "titledrag.h"
@@ -21,10 +24,10 @@ extern const unsigned long sampleDataSize;
 // ---------------------------------------------------------------------------------------
 // Process-wide state.
 
-const char szClassName[] = "Pixelhem";
-const char SAMPLE_NAME[] = "sample.bmp";
-const char SAVED_NAME_START[] = "Snowquill_Image0";
-const char SAVED_NAME_END[] = ".bmp";
+const wchar_t szClassName[] = L"Pixelhem";
+const wchar_t SAMPLE_NAME[] = L"sample.bmp";
+const wchar_t SAVED_NAME_START[] = L"Snowquill_Image0";
+const wchar_t SAVED_NAME_END[] = L".bmp";
 
 const int WINDOW_WIDTH = 544; // the skin's size
 const int WINDOW_HEIGHT = 374;
@@ -35,14 +38,14 @@ const int PREVIEW_SIZE = 192;    // the preview, and the pictures saved from it
 // The title bar painted on the skin, in client coordinates: a press inside drags the window.
 RECT titleRect = {0, 0, 480, 25};
 
-std::string myimage;      // the picture that the preview shows
-std::string getDrivePath; // the program's folder, ending in a backslash
-std::string portimage;    // the folder that receives saved pictures
-std::string sampleBitmap; // where the sample picture is installed
-std::string finalpath;    // the file that the next capture writes
-std::string gameCount;    // decimal text of the save number (IntToString)
-int clicker = 0;          // numbers used up by accepted saves; the newest file's number
-int loadbmp = 0;          // successful Get Preview choices in this run
+std::wstring myimage;      // the picture that the preview shows
+std::wstring getDrivePath; // the program's folder, ending in a backslash
+std::wstring portimage;    // the folder that receives saved pictures
+std::wstring sampleBitmap; // where the sample picture is installed
+std::wstring finalpath;    // the file that the next capture writes
+std::string gameCount;     // decimal text of the save number (IntToString)
+int clicker = 0;           // numbers used up by accepted saves; the newest file's number
+int loadbmp = 0;           // successful Get Preview choices in this run
 
 HWND hPicture = NULL;
 HWND hGrab = NULL;
@@ -67,6 +70,12 @@ const ControlEntry controls[] = {
     {&hCloseOut, ID_CLOSEOUT, 520, 4, 19, 19, IDB_CLOSE, IDB_CLOSE_DOWN},
 };
 
+// The keys, whichever control has the focus: the commands of the two buttons.
+const ACCEL keys[] = {
+    {FVIRTKEY | FCONTROL, 'O', ID_SHOW},
+    {FVIRTKEY | FCONTROL, 'S', ID_GRAB},
+};
+
 // ---------------------------------------------------------------------------------------
 // Sounds.
 
@@ -82,16 +91,9 @@ void playwav2()
 // ---------------------------------------------------------------------------------------
 // Files.
 
-bool fileExists(const std::string &path)
+bool fileExists(const std::wstring &path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// One WriteFile that must write all of its bytes.
-bool writeAll(HANDLE file, const void *data, unsigned long size)
-{
-    DWORD written = 0;
-    return WriteFile(file, data, size, &written, NULL) && written == size;
+    return GetFileAttributes(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Writes the sample picture beside the program unless a file of that name is already
@@ -99,19 +101,7 @@ bool writeAll(HANDLE file, const void *data, unsigned long size)
 // so that the next start tries afresh.
 void installSample()
 {
-    HANDLE existing = CreateFileA(sampleBitmap.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, NULL);
-    if (existing != INVALID_HANDLE_VALUE) {
-        CloseHandle(existing);
-        return;
-    }
-    HANDLE file = CreateFileA(sampleBitmap.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    const bool complete = writeAll(file, sampleData, sampleDataSize);
-    CloseHandle(file);
-    if (!complete)
-        DeleteFileA(sampleBitmap.c_str());
+    writeNewFile(sampleBitmap, sampleData, sampleDataSize);
 }
 
 // Sets finalpath to the name of the next saved picture: the next number of this run,
@@ -123,7 +113,7 @@ void nextSaveName()
         finalpath = portimage;
         IntToString(clicker);
         finalpath += SAVED_NAME_START;
-        finalpath += gameCount;
+        finalpath += wideText(gameCount);
         finalpath += SAVED_NAME_END;
     } while (fileExists(finalpath));
 }
@@ -154,8 +144,8 @@ bool CaptureWindow(HWND window)
     if (width <= 0 || height <= 0)
         return false;
 
-    unsigned char header[BMP_HEADERS_SIZE];
-    fillCaptureHeader(header, width, height);
+    std::vector<unsigned char> file(BMP_HEADERS_SIZE);
+    fillCaptureHeader(file.data(), width, height);
     const unsigned long imageSize = captureImageSize(width, height);
 
     BITMAPINFO info = {};
@@ -177,17 +167,9 @@ bool CaptureWindow(HWND window)
         const RECT area = {0, 0, width, height};
         drawPreview(memory, area);
         GdiFlush();
-
-        HANDLE file = CreateFileA(finalpath.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, NULL, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, NULL);
-        if (file != INVALID_HANDLE_VALUE) {
-            saved = writeAll(file, header, BMP_FILE_HEADER_SIZE) &&
-                    writeAll(file, header + BMP_FILE_HEADER_SIZE, BMP_INFO_HEADER_SIZE) &&
-                    writeAll(file, pixels, imageSize);
-            CloseHandle(file);
-            if (!saved)
-                DeleteFileA(finalpath.c_str());
-        }
+        const unsigned char *bytes = static_cast<const unsigned char *>(pixels);
+        file.insert(file.end(), bytes, bytes + imageSize);
+        saved = writeNewFile(finalpath, file.data(), static_cast<unsigned long>(file.size()));
         SelectObject(memory, previous);
     }
     if (memory != NULL)
@@ -218,7 +200,7 @@ void onDrawItem(const DRAWITEMSTRUCT *item)
 
 // Shows the picture file chosen with Get Preview or dropped on the window in the preview at
 // once, and counts it as chosen.
-void usePicture(const std::string &path)
+void usePicture(const std::wstring &path)
 {
     myimage = path;
     forgetPicture(); // the chosen file is read afresh, even when it is the one already shown
@@ -231,16 +213,16 @@ void usePicture(const std::string &path)
 void onGetPreview(HWND window)
 {
     playwav1();
-    char chosen[MAX_PATH] = "";
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    wchar_t chosen[MAX_PATH] = L"";
+    OPENFILENAME dialog = {};
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400;
     dialog.hwndOwner = window;
     dialog.lpstrFilter = PICTURE_FILTER;
     dialog.lpstrFile = chosen;
     dialog.nMaxFile = MAX_PATH;
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    dialog.lpstrDefExt = "";
-    if (!GetOpenFileNameA(&dialog))
+    dialog.lpstrDefExt = L"";
+    if (!GetOpenFileName(&dialog))
         return;
     usePicture(chosen);
 }
@@ -248,7 +230,7 @@ void onGetPreview(HWND window)
 // A file dropped on the window does what choosing it with Get Preview does.
 void onDropFiles(HDROP drop)
 {
-    const std::string dropped = droppedFile(drop);
+    const std::wstring dropped = droppedFile(drop);
     playwav1();
     if (!dropped.empty())
         usePicture(dropped);
@@ -315,7 +297,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     default:
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProc(window, message, wParam, lParam);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -323,10 +305,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
 void findPaths()
 {
-    char module[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, module, MAX_PATH);
-    getDrivePath = module;
-    getDrivePath.erase(getDrivePath.find_last_of('\\') + 1); // keep the trailing backslash
+    getDrivePath = programFolder();
     portimage = getDrivePath;
     sampleBitmap = getDrivePath + SAMPLE_NAME;
     myimage = sampleBitmap;
@@ -334,9 +313,9 @@ void findPaths()
 
 // A picture file named on the command line is shown from the start in place of the sample,
 // and counts as chosen: Save .Bmp saves it at once.
-void useCommandLinePicture(const char *commandLine)
+void useCommandLinePicture(const wchar_t *commandLine)
 {
-    const std::string named = commandLinePicture(commandLine);
+    const std::wstring named = commandLinePicture(commandLine);
     if (named.empty())
         return;
     myimage = named;
@@ -346,59 +325,55 @@ void useCommandLinePicture(const char *commandLine)
 void createControls(HWND window, HINSTANCE instance)
 {
     for (const ControlEntry &control : controls) {
-        *control.handle = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, control.x, control.y,
-                                          control.width, control.height, window,
-                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, NULL);
+        *control.handle = CreateWindowEx(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, control.x, control.y,
+                                         control.width, control.height, window,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, NULL);
     }
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nShowCmd)
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nShowCmd)
 {
     findPaths();
     installSample();
     useCommandLinePicture(lpCmdLine);
 
     // The skin becomes the class's background brush, which keeps its own copy of it.
-    HBITMAP skin = static_cast<HBITMAP>(
-        LoadImageA(hInstance, MAKEINTRESOURCEA(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP skin =
+        static_cast<HBITMAP>(LoadImage(hInstance, MAKEINTRESOURCE(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     HBRUSH skinBrush = CreatePatternBrush(skin);
     if (skin != NULL)
         DeleteObject(skin);
 
-    WNDCLASSEXA windowClass = {};
+    WNDCLASSEX windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = hInstance;
-    windowClass.hIcon = LoadIconA(NULL, IDI_APPLICATION);
-    windowClass.hIconSm = LoadIconA(NULL, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    windowClass.hIcon = LoadIcon(NULL, IDI_APPLICATION);
+    windowClass.hIconSm = LoadIcon(NULL, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursor(NULL, IDC_ARROW);
     windowClass.hbrBackground = skinBrush;
     windowClass.lpszClassName = szClassName;
-    if (RegisterClassExA(&windowClass) == 0) {
+    if (RegisterClassEx(&windowClass) == 0) {
         if (skinBrush != NULL)
             DeleteObject(skinBrush);
         return 0;
     }
 
     CoInitializeEx(NULL, COINIT_APARTMENTTHREADED); // the imaging component that decodes pictures
-    HWND window = CreateWindowExA(
-        0, szClassName, "Pixelhem", WS_POPUP | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
+    HWND window = CreateWindowEx(
+        0, szClassName, L"Pixelhem", WS_POPUP | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
         GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, NULL, hInstance, NULL);
-    createControls(window, GetModuleHandleA(NULL));
+    createControls(window, GetModuleHandle(NULL));
     DragAcceptFiles(window, TRUE);
     pictureForms(PREVIEW_SIZE, PREVIEW_SIZE, 0);
     ShowWindow(window, nShowCmd);
 
-    MSG message = {};
-    while (GetMessageA(&message, NULL, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    const int code = runMessageLoop(window, keys, static_cast<int>(sizeof(keys) / sizeof(keys[0])));
     forgetPicture();
     CoUninitialize();
-    UnregisterClassA(szClassName, hInstance);
+    UnregisterClass(szClassName, hInstance);
     if (skinBrush != NULL)
         DeleteObject(skinBrush);
-    return static_cast<int>(message.wParam);
+    return code;
 }

@@ -1,7 +1,8 @@
-// The game used from outside: start-up, whole games to each ending, refusals, the clock,
-// Load .Bmp, a push in the middle of a game, Cancel, the picture following its file, the
-// pixels of tiles and preview, help, minimise and close. With --rounds=N it plays N games and
-// watches the working set.
+// The game used from outside, from a folder named outside the code page: start-up, whole games
+// to each ending (those that end by a step played from the keyboard), refusals (by keys, and
+// the space bar that must not click the focused button), the clock, Load .Bmp, a push in the
+// middle of a game, Cancel, the picture following its file, the pixels of tiles and preview,
+// help, minimise and close. With --rounds=N it plays N games and watches the working set.
 #include "driver.h"
 
 #include <psapi.h>
@@ -45,6 +46,14 @@ void press(int id, Text ids, Text what)
     heard(ids, what);
 }
 
+// Presses a key (with Ctrl) and checks the sounds of what it does, once as many have come.
+void key(BYTE code, Text ids, Text what, bool control = false)
+{
+    pressKey(game, code, control);
+    waitFor([&]() { return fileText(game.soundLog).size() > game.soundsRead + ids.size(); }, 3000);
+    heard(ids, what);
+}
+
 // The board as the windows stand: the letter of the tile in each slot, '.' for the empty one
 // (and for a tile off the grid).
 string board()
@@ -82,22 +91,30 @@ string slid(string slots, char letter)
     return slots;
 }
 
-// Clicks a tile and checks what moved, the moves field and the sounds.
-void play(char letter, Text sounds)
+// The arrow that slides a tile into the empty slot beside it, by the tile's place from the
+// empty slot's, plus 4: above it (0) Down, left of it Right, right of it Left, below it Up.
+const BYTE ARROWS[] = {VK_DOWN, 0, 0, VK_RIGHT, 0, VK_LEFT, 0, 0, VK_UP};
+
+// Clicks a tile, or presses its arrow, and checks the moves field, what moved and the sounds.
+void play(char letter, Text sounds, bool byKey = false)
 {
-    const string want = slid(board(), letter);
+    const string before = board();
+    const string want = slid(before, letter);
     moves += 1;
-    const string what = string("click ") + letter + ", move " + to_string(moves);
-    press(tileId(letter), sounds, what);
-    checkText(board(), want, what + ": the board");
+    const string what = letter + (", move " + to_string(moves));
+    if (byKey)
+        key(ARROWS[before.find(letter) + 4 - before.find('.')], sounds, what);
+    else
+        press(tileId(letter), sounds, what);
     checkText(field(ID_MOVECOUNT), to_string(moves), what + ": moves field");
+    checkText(board(), want, what + ": the board");
 }
 
 // The test player's clicks from the board to the target, each played and checked.
-void playTo(Text target, Text sounds)
+void playTo(Text target, Text sounds, bool byKey = false)
 {
     for (int n : solveClicks(slotsOf(board()).data(), slotsOf(target).data()))
-        play(static_cast<char>('@' + n), sounds);
+        play(static_cast<char>('@' + n), sounds, byKey);
 }
 
 bool isEven(Text board)
@@ -107,10 +124,9 @@ bool isEven(Text board)
 
 void newGame()
 {
-    press(ID_START, "4600", "New Game");
+    key(VK_F2, "4600", "F2: New Game");
     moves = 0;
     checkText(field(ID_MOVECOUNT) + field(ID_RESULT), "0 ", "the fields after New Game");
-    check(board()[15] == '.', "the deal leaves slot 16 empty");
 }
 
 // The real one-second timer has not moved the clock for more than a second.
@@ -120,7 +136,8 @@ void clockStands(Text what)
     check(!waitFor([&]() { return field(ID_OURCLOCK) != stopped; }, 1500), "the clock stands " + what);
 }
 
-// How a game ends: the board before its last click, and the tile clicked, by a step or a push.
+// How a game ends: the board before its last click, and the tile clicked, by a step (an arrow
+// in the keyboard's games: Up, Left) or a push.
 struct Ending {
     const char *before;
     char last;
@@ -132,7 +149,8 @@ const Ending endings[] = {
     {"ABCDEFGHIJKLM.ON", 'N'}, // odd: N pushes O N
 };
 
-// One game: New Game, a refused click, the test player's clicks and an ending, what follows it.
+// One game: F2, a refused click, the test player's clicks and an ending, what follows it. The
+// games that end by a step are played from the keyboard.
 void playGame(int round, int seen[4])
 {
     group("game " + to_string(round));
@@ -141,18 +159,12 @@ void playGame(int round, int seen[4])
     const int even = isEven(board()) ? 0 : 2;
     const int kind = seen[even] > seen[even + 1] ? even + 1 : even;
     seen[kind] += 1;
-    playTo(endings[kind].before, "2250");
-    play(endings[kind].last, even == 0 ? "2250 2350" : "2250 2500");
+    playTo(endings[kind].before, "2250", kind == even);
+    play(endings[kind].last, even == 0 ? "2250 2350" : "2250 2500", kind == even);
     checkText(field(ID_RESULT), even == 0 ? "Solved" : "Unsolvable", "result");
     clockStands("after the end");
-    press(tileId(board()[14]), "", "a click after the end");
 }
 
-void loadPicture(Text path, Text what)
-{
-    check(choose(game, ID_PICTURES, path), what + ": the open-file dialog");
-    heard("2150", what);
-}
 // Every tile and the preview show what the file gives, or for "" light lettered tiles.
 void showsPicture(Text path, Text what)
 {
@@ -180,30 +192,29 @@ int main(int argc, char **argv)
 {
     init(argc, argv, "snowquill end to end");
     const string elsewhere = freshFolder("elsewhere");
-    const string folder = freshFolder("game");
-    const string helpLog = joinPath(elsewhere, "help.log");
-    // The help viewer in the test's prefix: a command that writes down the file it is given.
-    const string viewer = "cmd /c echo %1>\"" + helpLog + "\"";
+    const string folder = freshFolder(FOREIGN_NAME);
+    const string helpCopy = joinPath(elsewhere, "help.copy");
+    // The help viewer in the test's prefix: a command that copies the file it is given.
+    const string viewer = "cmd /c copy \"%1\" \"" + helpCopy + "\"";
     RegSetValueA(HKEY_CLASSES_ROOT, ".chm", REG_SZ, "SnowquillHelpRecorder", 0);
     RegSetValueA(HKEY_CLASSES_ROOT, "SnowquillHelpRecorder\\shell\\open\\command", REG_SZ, viewer.c_str(), 0);
-    copyFile(requiredOption("chm"), joinPath(elsewhere, "snowquill-help.chm")); // a decoy in the current folder
+    writeFile(joinPath(elsewhere, "snowquill-help.chm"), "a decoy in the current folder");
     copyFile(requiredOption("chm"), joinPath(folder, "snowquill-help.chm"));
 
     group("start-up");
     if (!check(start(game, requiredOption("game"), folder, StartOptions{elsewhere}) && waitForWindow(game, "Snowquill"),
                "a game window"))
         return finish();
-    const string fernwick = joinPath(folder, "BmpImages\\fernwick.bmp");
-    check(fileText(fernwick) == fileText(requiredOption("reference")),
+    check(fileText(joinPath(folder, "BmpImages\\fernwick.bmp")) == fileText(requiredOption("reference")),
           "the default picture is written beside the program");
     checkText(board(), "ABCDEFGHIJKLMNO.", "tiles at home");
-    showsPicture(fernwick, "the default picture, 192 x 192");
-    loadPicture("", "Load .Bmp, cancelled");
+    showsPicture(requiredOption("reference"), "the default picture, 192 x 192");
 
     group("clock and refusals");
     press(ID_START, "4600", "New Game");
-    press(ID_START, "4300", "New Game during a game");
-    press(ID_PICTURES, "4400", "Load .Bmp during a game");
+    key(VK_F2, "4300", "F2 during a game");
+    pressKey(game, VK_SPACE); // on New Game, which has the focus
+    key('O', "4400", "Ctrl+O during a game, after the space bar, which does nothing", true);
     for (int i = 0; i < 3600 && field(ID_RESULT) == " "; ++i)
         SendMessageA(game.window, WM_TIMER, ID_TIMER, 0);
     checkText(field(ID_OURCLOCK) + " " + field(ID_RESULT), "59:59 Time's up!", "the 3600th tick ends the game");
@@ -223,8 +234,8 @@ int main(int argc, char **argv)
     group("Load .Bmp; a push in the middle of a game; Cancel");
     const string bells = joinPath(elsewhere, "silverbells.bmp");
     writeFile(bells, bmpFile(1000, 750));
-    loadPicture(bells, "Load .Bmp of silverbells.bmp");
-    showsPicture(bells, "silverbells.bmp, 1000 x 750");
+    check(choose(game, ID_PICTURES, bells), "Load .Bmp of silverbells.bmp");
+    heard("2150", "Load .Bmp");
     newGame();
     // I J K before the empty slot, so that a click on I pushes them: a push that can't end the
     // game. L M N O after it, in the order that fits the deal's parity.
@@ -240,28 +251,23 @@ int main(int argc, char **argv)
     press(ID_CANCEL, "4300", "Cancel after Cancel");
 
     group("the picture file replaced and removed");
-    // Replaced once with each control painting itself, then again with the window painted whole
-    // (as when uncovered at once): its own paint draws the controls it can, and leaves the fields
-    // theirs. The controls then painting themselves change nothing.
+    // Replaced, with the window painted whole (as when uncovered at once): its own paint draws the
+    // controls it can, and leaves the fields theirs. The controls then painting themselves change
+    // nothing.
     writeFile(bells, bmpFile(301, 157));
-    repaintEachControl();
-    showsPicture(bells, "the file replaced, 301 x 157, each control painting itself");
-    writeFile(bells, bmpFile(640, 480));
     RedrawWindow(game.window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    showsPicture(bells, "replaced again, 640 x 480, the window painted whole");
+    showsPicture(bells, "the file replaced, 301 x 157, the window painted whole");
     const Image whole = captureWindow(game.window);
     repaintEachControl();
-    showsPicture(bells, "640 x 480, each control painting itself");
     check(captureWindow(game.window).pixels == whole.pixels, "the window painted whole is as its controls paint it");
     DeleteFileA(bells.c_str());
     RedrawWindow(game.window, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
     showsPicture("", "the file deleted");
 
     group("help, minimise, close");
-    press(ID_QUESTION, "2150", "help");
-    const string beside = joinPath(folder, "snowquill-help.chm");
-    check(waitFor([&]() { return fileText(helpLog).find(beside) != string::npos; }, 5000),
-          "help opens " + beside + ": " + fileText(helpLog));
+    key(VK_F1, "2150", "F1: help");
+    check(waitFor([&]() { return fileText(helpCopy) == fileText(requiredOption("chm")); }, 5000),
+          "help opens the file beside the program");
     press(ID_MINIMIZE, "2200", "minimise");
     check(IsIconic(game.window), "minimised");
     click(item(ID_CLOSEOUT));

@@ -1,11 +1,12 @@
-// Both programs with the pictures of pictures.py, each piece judged against the picture's own
-// pixels: a real camera photo named on the command line (the resizer saves it at once); a large
+// Both programs, started in folders named outside the code page, with the pictures of pictures.py,
+// each piece judged against the picture's own pixels: a real camera photo named outside the code
+// page on the command line (the resizer saves it at once, beside its sample); a large
 // photo dropped, the wait cursor shown while it is read; a PNG with transparency through the
-// open-file dialog; the other real photo, a GIF, a TIFF and JPEGs of every EXIF orientation
+// open-file dialog (opened by Ctrl+O); the other real photo, a GIF, a TIFF and JPEGs of every EXIF orientation
 // dropped on the window, and on the game during a game (refused); damaged and huge files dropped
 // and shown as unreadable at once, the program's peak working set never that of a picture over
-// 100 megapixels; a picture dropped on a resizer that has none yet, and saved. The pictures' path
-// has spaces in it.
+// 100 megapixels; a picture named outside the code page dropped on a resizer that has none yet,
+// and saved. The pictures' path has spaces in it.
 #include "driver.h"
 
 #include <psapi.h>
@@ -14,20 +15,18 @@ using namespace e2e;
 
 namespace {
 
-// A program: its open button, its preview (piece 0: the whole picture), its number of pieces
+// A program: its preview (piece 0: the whole picture), its number of pieces
 // (the game's tiles show 1 to 15), the plain colour its pieces show for an unreadable file and the
 // sound of a picture taken.
 struct Subject {
     const char *option;
-    int open;
     int preview;
     int pieces;
     uint32_t unreadable;
     const char *sound;
 };
-const Subject GAME = {"game", 3500, 3900, 16, LETTERED, "2150"};
-const Subject RESIZER = {"pixelhem", 650, 450, 1, DARK, "900"};
-const int SAVE = 550;
+const Subject GAME = {"game", 3900, 16, LETTERED, "2150"};
+const Subject RESIZER = {"pixelhem", 450, 1, DARK, "900"};
 
 // The first chosen in the dialog, the others dropped; each JPEG is named by its EXIF orientation.
 const char *const FILES[] = {"alpha.png", "chelsea.png", "photo.gif", "photo.tif", "2.jpg",   "3.jpg",   "4.jpg",
@@ -48,12 +47,12 @@ string picture(Text name)
 // shell asks first).
 WPARAM dropOf(Text path)
 {
-    // DROPFILES: where the names start (after its 20 bytes), no point, ANSI names; then the
+    // DROPFILES: where the names start (after its 20 bytes), no point, wide names; then the
     // names, each ended by a zero, and a zero.
-    const string block = '\x14' + string(19, '\0') + path + '\0' + '\0';
-    void *at = VirtualAllocEx(program.process.hProcess, NULL, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    const std::wstring block = L'\x14' + std::wstring(7, L'\0') + L'\x01' + L'\0' + widePath(path) + L'\0' + L'\0';
+    void *at = VirtualAllocEx(program.process.hProcess, NULL, block.size() * 2, MEM_COMMIT, PAGE_READWRITE);
     const bool written = GetWindowLongA(program.window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES &&
-                         WriteProcessMemory(program.process.hProcess, at, block.data(), block.size(), NULL);
+                         WriteProcessMemory(program.process.hProcess, at, block.data(), block.size() * 2, NULL);
     return written ? reinterpret_cast<WPARAM>(at) : 0;
 }
 
@@ -94,7 +93,7 @@ void handOver(const Subject &s, const char *file, bool dropped, Text sound, bool
     if (dropped) {
         check(drop(picture(file)), "dropped");
     } else {
-        clickPosted(GetDlgItem(program.window, s.open));
+        pressKey(program, 'O', true); // Ctrl+O: Load .Bmp, Get Preview
         const HWND dialog = waitForDialog(program.process.dwProcessId);
         checkText(text(GetDlgItem(dialog, 0x470)), "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)", "filter");
         check(chooseFile(dialog, picture(file)), "the dialog takes it");
@@ -123,11 +122,13 @@ void begin(const Subject &s, Text folder, const StartOptions &options)
     SetCursorPos(place.left + 8, place.top + 60);
 }
 
-// Save .Bmp writes the resizer's first picture.
+// Ctrl+S (Save .Bmp) writes the resizer's first picture beside the sample it wrote at start.
 void savesFirst(Text folder)
 {
-    const string saved = joinPath(requiredOption("work"), folder + "\\Snowquill_Image01.bmp");
-    check(click(GetDlgItem(program.window, SAVE)) && fileExists(saved), "Save .Bmp saves it");
+    const string at = joinPath(requiredOption("work"), folder);
+    check(fileText(at + "\\sample.bmp").size() == 110646, "the sample is written");
+    pressKey(program, 'S', true);
+    check(waitFor([&]() { return fileExists(at + "\\Snowquill_Image01.bmp"); }, 5000), "Ctrl+S saves it");
     checkText(newSoundIds(program), RESIZER.sound, "Save .Bmp's sound");
 }
 
@@ -136,24 +137,29 @@ void savesFirst(Text folder)
 int main(int argc, char **argv)
 {
     init(argc, argv, "both programs with pictures of every format");
+    // The camera photo named outside the code page, with the pixels the test reads beside it.
+    const string foreign = string(FOREIGN_NAME) + ".jpg";
+    copyFile(picture("rocket.jpg"), picture(foreign));
+    copyFile(picture("rocket.jpg.ppm"), picture(foreign + ".ppm"));
     StartOptions options;
-    options.arguments = "\"" + picture("rocket.jpg") + "\"";
+    options.arguments = "\"" + picture(foreign) + "\"";
     for (const Subject *s : {&RESIZER, &GAME}) {
-        begin(*s, s->option, options);
-        showsPieces(program, s->preview, s->pieces, picture("rocket.jpg"), "the photo named");
+        const string folder = string(s->option) + " " + FOREIGN_NAME;
+        begin(*s, folder, options);
+        showsPieces(program, s->preview, s->pieces, picture(foreign), "the photo named");
         if (s == &RESIZER)
-            savesFirst(s->option);
+            savesFirst(folder);
         waitCursor(*s);
         for (int i = 0; i < FILE_COUNT; ++i)
             handOver(*s, FILES[i], i > 0, s->sound, i < FIRST_UNREADABLE);
         if (s == &RESIZER)
             terminate(program);
     }
-    click(GetDlgItem(program.window, 2000));                   // New Game
+    click(GetDlgItem(program.window, 2000));               // New Game
     handOver(GAME, "alpha.png", true, "4600 4400", false); // refused: the letters stay
     terminate(program);
     begin(RESIZER, "dropped on the resizer", StartOptions());
-    handOver(RESIZER, "alpha.png", true, RESIZER.sound, true);
+    handOver(RESIZER, foreign.c_str(), true, RESIZER.sound, true);
     savesFirst("dropped on the resizer");
     return finish();
 }

@@ -1,18 +1,14 @@
 // The picture files: the header check both programs run before the loader sees a file, and
-// the layout of the pictures the resizer saves; and the decimal text of a number.
+// the layout of the pictures the resizer saves.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
 #include <utility>
 #include <vector>
 
 #include "bmpcheck.h"
 #include "bmpfile.h"
-#include "inttostring.h"
-
-std::string gameCount; // where IntToString writes, as in both programs
 
 namespace {
 
@@ -121,14 +117,6 @@ TEST(SavedPicture, HeaderDescribesExactlyTheBytesWritten)
     fillCaptureHeader(file.data(), 191, 192);
     EXPECT_EQ(file, expected);
     EXPECT_EQ(BMP_HEADERS_SIZE + captureImageSize(191, 192), expected.size());
-}
-
-TEST(IntToString, WritesTheDecimalText)
-{
-    IntToString(-42);
-    EXPECT_EQ(gameCount, "-42");
-    IntToString(2147483647);
-    EXPECT_EQ(gameCount, "2147483647");
 }
 
 } // namespace

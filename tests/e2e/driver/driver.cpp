@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 
@@ -22,7 +23,13 @@ std::vector<HANDLE> started;
 bool sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs)
 {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) != 0;
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+// A path as the platform names it: "W" functions take its c_str().
+std::filesystem::path native(Text path)
+{
+    return std::filesystem::u8path(windowsPath(path));
 }
 
 // Waits for a visible top-level window of the process with the class (NULL: any).
@@ -95,6 +102,11 @@ string windowsPath(Text path)
     return result;
 }
 
+std::wstring widePath(Text path)
+{
+    return native(path).wstring();
+}
+
 string joinPath(Text folder, Text name)
 {
     return windowsPath(folder) + "\\" + name;
@@ -102,18 +114,18 @@ string joinPath(Text folder, Text name)
 
 bool fileExists(Text path)
 {
-    return GetFileAttributesA(windowsPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(native(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 string fileText(Text path)
 {
-    std::ifstream file(windowsPath(path), std::ios::binary);
+    std::ifstream file(native(path), std::ios::binary);
     return string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 bool writeFile(Text path, Text contents)
 {
-    std::ofstream file(windowsPath(path), std::ios::binary);
+    std::ofstream file(native(path), std::ios::binary);
     file << contents;
     file.close();
     return !file.fail();
@@ -121,16 +133,15 @@ bool writeFile(Text path, Text contents)
 
 bool copyFile(Text from, Text to)
 {
-    return CopyFileA(windowsPath(from).c_str(), windowsPath(to).c_str(), FALSE) != 0;
+    return CopyFileW(native(from).c_str(), native(to).c_str(), FALSE) != 0;
 }
 
 string freshFolder(Text name)
 {
     const string folder = joinPath(requiredOption("work"), name);
-    const string list = folder + '\0'; // a list of one path, ended by two zeros
-    SHFILEOPSTRUCTA remove = {NULL, FO_DELETE, list.c_str(), NULL, FOF_NO_UI, FALSE, NULL, NULL};
-    SHFileOperationA(&remove);
-    SHCreateDirectoryExA(NULL, folder.c_str(), NULL);
+    std::error_code ignored;
+    std::filesystem::remove_all(native(folder), ignored);
+    std::filesystem::create_directories(native(folder), ignored);
     return folder;
 }
 
@@ -183,15 +194,16 @@ bool start(Program &program, Text sourceExe, Text folder, const StartOptions &st
     const string at = windowsPath(startOptions.currentDir.empty() ? folder : startOptions.currentDir);
     program = Program();
     program.soundLog = in + "\\sounds.log";
-    SHCreateDirectoryExA(NULL, in.c_str(), NULL);
+    SHCreateDirectoryExW(NULL, native(in).c_str(), NULL);
     copyFile(option("winmm"), in + "\\winmm.dll");
-    DeleteFileA(program.soundLog.c_str());
-    SetEnvironmentVariableA("SNOWQUILL_SOUND_LOG", program.soundLog.c_str());
-    string line = "\"" + exe + "\" " + startOptions.arguments;
-    STARTUPINFOA startup = {};
+    DeleteFileW(native(program.soundLog).c_str());
+    SetEnvironmentVariableW(L"SNOWQUILL_SOUND_LOG", native(program.soundLog).c_str());
+    std::wstring line = std::filesystem::u8path("\"" + exe + "\" " + startOptions.arguments).wstring();
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    const bool ready = copyFile(sourceExe, exe) && CreateProcessA(exe.c_str(), line.data(), NULL, NULL, FALSE, 0, NULL,
-                                                                  at.c_str(), &startup, &program.process) != 0;
+    const bool ready =
+        copyFile(sourceExe, exe) && CreateProcessW(native(exe).c_str(), line.data(), NULL, NULL, FALSE, 0, NULL,
+                                                   native(at).c_str(), &startup, &program.process) != 0;
     if (ready)
         started.push_back(program.process.hProcess);
     return check(ready, "start " + exe);
@@ -211,9 +223,9 @@ void terminate(Program &program)
 
 string text(HWND window)
 {
-    char buffer[512] = {};
-    sent(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer), 5000);
-    return buffer;
+    wchar_t buffer[512] = {};
+    sent(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), 5000);
+    return std::filesystem::path(buffer).u8string();
 }
 
 bool click(HWND button, int timeoutMs)
@@ -225,6 +237,17 @@ void clickPosted(HWND button)
 {
     PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+void pressKey(const Program &program, BYTE key, bool control)
+{
+    SetForegroundWindow(program.window);
+    if (control)
+        keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    if (control)
+        keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
 Image captureWindow(HWND window)
@@ -290,7 +313,7 @@ HWND waitForDialog(DWORD processId, int timeoutMs)
 bool chooseFile(HWND dialog, Text path, int timeoutMs)
 {
     HWND box = FindWindowExA(dialog, NULL, "ComboBoxEx32", NULL);
-    const string name = windowsPath(path);
+    const std::wstring name = widePath(path);
     return sent(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), timeoutMs) &&
            closeDialog(dialog, IDOK, timeoutMs);
 }

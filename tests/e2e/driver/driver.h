@@ -1,5 +1,6 @@
 // The end-to-end driver: test programs (Windows console programs under Wine) start our
-// programs in fresh folders, use them from outside as a person would and report checks.
+// programs in fresh folders, use them from outside as a person would and report checks. Names
+// of files and folders are UTF-8, handed to the platform's wide ("W") functions.
 #ifndef E2E_DRIVER_H
 #define E2E_DRIVER_H
 
@@ -16,11 +17,15 @@ using std::string;
 using std::to_string;
 using Text = const string &;
 
+// A name outside the ANSI code page (1252 under the tests): Cyrillic, CJK and an emoji.
+const char FOREIGN_NAME[] = "Фото 写真 🌅";
+
 // --key=value options; every test gets --work, --winmm, --game and --pixelhem.
 void init(int argc, char **argv, const char *name);
 string option(const char *key);
 string requiredOption(const char *key); // a missing one ends the test
 string windowsPath(Text path);          // "/a/b" -> "Z:\a\b"
+std::wstring widePath(Text path);       // the same, as the "W" functions take it
 string joinPath(Text folder, Text name);
 bool fileExists(Text path); // a file or a folder
 string fileText(Text path); // "" when it can't be read
@@ -57,6 +62,9 @@ string text(HWND window); // WM_GETTEXT
 bool click(HWND button, int timeoutMs = 5000);
 // For commands that open a modal window: a press and release posted, returns at once.
 void clickPosted(HWND button);
+// Brings the program's window to the front and presses the key there, with Ctrl held when
+// asked, as a person at the keyboard does. Returns at once: the program takes it later.
+void pressKey(const Program &program, BYTE key, bool control = false);
 
 struct Image {
     int width = 0;

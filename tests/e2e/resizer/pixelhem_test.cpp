@@ -1,8 +1,9 @@
 // Pixelhem and Snowquill from outside: the resizer's sample, with another current folder;
-// refused and numbered saves; the game keeping its own picture; both programs with damaged
-// pictures (the file they show rewritten on disk between looks) and in a full folder; the game
-// in a folder path near the 260 characters a path may have. With --soak=N the preview is
-// repainted N more times.
+// refused and numbered saves; both programs choosing, in the open-file dialog, a picture named
+// outside the code page; the game keeping its own picture; both programs with damaged pictures
+// (the file they show rewritten on disk between looks) and in a full folder; the game in a
+// folder path near the 260 characters a path may have. With --soak=N the preview is repainted
+// N more times.
 #include <cstdlib>
 
 #include "driver.h"
@@ -56,16 +57,13 @@ bool showsRepainted(HWND control, Text path, int piece, uint32_t plain)
     return path.empty() ? showsPlain(control, plain) : shows(control, picture, pieceOf(picture, piece));
 }
 
-// The saved file is a whole 24-bit bottom-up 192 x 192 picture of the picture file stretched
-// ("": dark, as the preview of a file that can't be read).
+// The saved file is a whole 24-bit bottom-up 192 x 192 picture of the picture file stretched.
 void checkSaved(Text path, Text picture)
 {
     const string file = fileText(path);
-    const Image saved = pictureOf(path);
     const Image from = pictureOf(picture);
-    const bool shows = picture.empty() ? saved.pixels == std::vector<uint32_t>(192 * 192, DARK)
-                                       : stretchOf(saved, from, pieceOf(from, 0));
-    check(file.size() == 110646 && file.substr(0, 54) == bmpFile(192, 192, 110592).substr(0, 54) && shows,
+    check(file.size() == 110646 && file.substr(0, 54) == bmpFile(192, 192, 110592).substr(0, 54) &&
+              stretchOf(pictureOf(path), from, pieceOf(from, 0)),
           path + " is a whole 24-bit bottom-up 192 x 192 picture of " + picture);
 }
 
@@ -101,7 +99,7 @@ void saveNumbered(Text picture)
     group("saves: numbered from 01, past taken names, never through a file that is there");
     writeFile(saved(2), "kept");
     check(host("ln -s " + work + "/home/linked " + work + "/home/Snowquill_Image03.bmp"), "03 links to no file");
-    check(choose(resizer, GET_PREVIEW, picture), "Get Preview takes a name beyond ASCII");
+    check(choose(resizer, GET_PREVIEW, picture), "Get Preview takes a name outside the code page");
     check(click(resizerItem(SAVE)) && beeps(resizerItem(SAVE)), "the save that finds 03 taken beeps");
     // Off the screen, the preview is still saved whole.
     SetWindowPos(resizer.window, NULL, 900, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -114,8 +112,8 @@ void saveNumbered(Text picture)
     SetWindowPos(resizer.window, NULL, 480, 394, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-// Both programs show the picture file, rewritten between looks; each case's save is checked.
-void damagedPictures(Text path, int number)
+// Both programs show the picture file path, rewritten between looks.
+void damagedPictures(Text path)
 {
     const string picture = bmpFile(64, 48);
     // shown: 0 nowhere, 1 in the preview only (the tiles' pieces are under a pixel), 2 everywhere
@@ -131,12 +129,9 @@ void damagedPictures(Text path, int number)
     for (const auto &c : cases) {
         group(string("the picture shown, rewritten on disk: ") + c.name);
         writeFile(path, c.bytes);
-        const string shown = c.shown > 0 ? path : "";
-        check(showsRepainted(resizerItem(PREVIEW), shown, 0, DARK), "the preview shows the picture or a dark square");
+        check(showsRepainted(resizerItem(PREVIEW), c.shown > 0 ? path : "", 0, DARK),
+              "the preview shows the picture or a dark square");
         check(showsRepainted(gameTileA(), c.shown > 1 ? path : "", 1, LETTERED), "tile A shows a piece or a letter");
-        check(click(resizerItem(SAVE)), "Save .Bmp answers");
-        number += 1;
-        checkSaved(saved(number), shown);
     }
 }
 
@@ -160,10 +155,6 @@ void fullFolder(Text picture)
           "no part of the short save, the sample or the default picture is left");
     checkSaved(full + "/Snowquill_Image02.bmp", picture);
     terminate(resizer);
-    const string sample = bmpFile(64, 48);
-    writeFile(full + "/sample.bmp", sample);
-    check(launch(resizer, "pixelhem", full) && fileText(full + "/sample.bmp") == sample, "a sample.bmp there is kept");
-    terminate(resizer);
     host("umount -l " + full);
 }
 
@@ -178,7 +169,7 @@ int main(int argc, char **argv)
     const string elsewhere = freshFolder("elsewhere");
     const string pictures = freshFolder("pictures");
     home = freshFolder("home");
-    const string odd = joinPath(pictures, "\xE9t\xE9.bmp");
+    const string odd = joinPath(pictures, string(FOREIGN_NAME) + ".bmp");
     const string blocks = joinPath(pictures, "blocks.bmp");
     writeFile(blocks, bmpFile(40, 40));
     writeFile(odd, bmpFile(64, 48));
@@ -201,9 +192,9 @@ int main(int argc, char **argv)
           "the picture already beside the game is kept and shown");
     check(choose(game, LOAD_BMP, odd) && copyFile(saved(1), odd) &&
               showsRepainted(gameTileA(), odd, 1, LETTERED),
-          "Load .Bmp of a name beyond ASCII; the saved picture written over it shows");
+          "Load .Bmp of a name outside the code page; the saved picture written over it shows");
 
-    damagedPictures(odd, 4);
+    damagedPictures(odd);
     terminate(game);
     terminate(resizer);
     fullFolder(blocks);

@@ -9,9 +9,9 @@
 
 extern "C" __declspec(dllexport) BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE, DWORD)
 {
-    char path[MAX_PATH] = {};
-    GetEnvironmentVariableA("SNOWQUILL_SOUND_LOG", path, sizeof(path));
-    FILE *log = std::fopen(path, "ab");
+    wchar_t path[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"SNOWQUILL_SOUND_LOG", path, MAX_PATH);
+    FILE *log = _wfopen(path, L"ab");
     if (log != NULL) {
         std::fprintf(log, "%lu ", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(sound)));
         std::fclose(log);
