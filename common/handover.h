@@ -9,10 +9,11 @@
 
 #include <string>
 
-// The open-file dialogs' filter: all the pictures first, then BMP files alone.
-const wchar_t PICTURE_FILTER[] = L"Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)\0"
-                                 L"*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff\0"
-                                 L"Bmp File (*.bmp)\0*.bmp\0";
+// The open-file dialogs' filter: first every picture this machine decodes, "Pictures (*.bmp;
+// *.png;...)": BMP files and the file extensions of the imaging component's decoders, read as the
+// program runs, so that a Windows with the WebP, HEIF or AVIF codecs installed offers those files
+// too; then BMP files alone. Each text ends in a zero, and the filter in two.
+std::wstring pictureFilter();
 
 // The file named on the program's command line (its arguments, after the program's own
 // name), quotes taken off, as a full path; empty when none is named or it is no file.

@@ -282,10 +282,11 @@ void onLoadPicture(HWND window)
     }
     playwav1();
     wchar_t chosen[PATH_BUFFER] = {};
+    const std::wstring filter = pictureFilter();
     OPENFILENAME dialog = {};
     dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400;
     dialog.hwndOwner = window;
-    dialog.lpstrFilter = PICTURE_FILTER;
+    dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = chosen;
     dialog.nMaxFile = PATH_BUFFER;
     // A start folder longer than a path may be (the program deep in the folder tree) makes

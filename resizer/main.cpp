@@ -214,10 +214,11 @@ void onGetPreview(HWND window)
 {
     playwav1();
     wchar_t chosen[MAX_PATH] = L"";
+    const std::wstring filter = pictureFilter();
     OPENFILENAME dialog = {};
     dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400;
     dialog.hwndOwner = window;
-    dialog.lpstrFilter = PICTURE_FILTER;
+    dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = chosen;
     dialog.nMaxFile = MAX_PATH;
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;

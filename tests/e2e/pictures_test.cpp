@@ -7,9 +7,14 @@
 // and shown as unreadable at once, the program's peak working set never that of a picture over
 // 100 megapixels; a picture named outside the code page dropped on a resizer that has none yet,
 // and saved. The pictures' path has spaces in it.
+#include <algorithm>
+#include <sstream>
+
 #include "driver.h"
 
 #include <psapi.h>
+#include <wincodec.h>
+#include <wrl/client.h>
 
 using namespace e2e;
 
@@ -29,9 +34,9 @@ const Subject GAME = {"game", 3900, 16, LETTERED, "2150"};
 const Subject RESIZER = {"pixelhem", 450, 1, DARK, "900"};
 
 // The first chosen in the dialog, the others dropped; each JPEG is named by its EXIF orientation.
-const char *const FILES[] = {"alpha.png", "chelsea.png", "photo.gif", "photo.tif", "2.jpg",   "3.jpg",   "4.jpg",
-                             "5.jpg",     "6.jpg",       "7.jpg",     "8.jpg",     "bomb.png", "big.png", "cut.jpg",
-                             "bad.png"};
+const char *const FILES[] = {"alpha.png", "chelsea.png", "photo.gif", "photo.tif", "2.jpg",
+                             "3.jpg",     "4.jpg",       "5.jpg",     "6.jpg",     "7.jpg",
+                             "8.jpg",     "bomb.png",    "big.png",   "cut.jpg",   "bad.png"};
 const int FILE_COUNT = 15;
 const int FIRST_UNREADABLE = 11;
 
@@ -64,6 +69,36 @@ bool drop(Text path)
     return dropped != 0 && SendMessageTimeoutA(program.window, WM_DROPFILES, dropped, 0, SMTO_NORMAL, 3000, NULL);
 }
 
+// Whether the first filter of the open-file dialog offers BMP files and every file extension of
+// every decoder the imaging component has here, as the platform lists them: ".jpg,.jpeg" (Wine
+// has ".jpg;.jpeg" too), in any case.
+bool offersEveryDecoder(Text filter)
+{
+    Microsoft::WRL::ComPtr<IWICImagingFactory> factory;
+    Microsoft::WRL::ComPtr<IEnumUnknown> decoders;
+    Microsoft::WRL::ComPtr<IUnknown> component;
+    CoInitialize(NULL);
+    CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
+    factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault, &decoders);
+    string extensions = ".bmp";
+    while (decoders->Next(1, &component, NULL) == S_OK) {
+        Microsoft::WRL::ComPtr<IWICBitmapCodecInfo> decoder;
+        wchar_t listed[256] = {};
+        UINT length = 0;
+        component.As(&decoder);
+        decoder->GetFileExtensions(256, listed, &length);
+        extensions += "," + string(listed, listed + length - 1);
+    }
+    std::transform(extensions.begin(), extensions.end(), extensions.begin(), ::tolower);
+    std::replace(extensions.begin(), extensions.end(), ';', ',');
+    std::istringstream list(extensions);
+    string extension;
+    bool offered = filter.rfind("Pictures (*.bmp;", 0) == 0;
+    while (std::getline(list, extension, ','))
+        offered = offered && filter.find("*" + extension) != string::npos;
+    return offered;
+}
+
 HCURSOR cursorShown()
 {
     CURSORINFO shown = {};
@@ -72,11 +107,16 @@ HCURSOR cursorShown()
     return shown.hCursor;
 }
 
-// A large photo dropped with the mouse resting on the window (since it started): the wait cursor shows while it is
-// read, and once it is shown the cursor is the one before again.
+// A large photo dropped with the mouse resting on the window: the wait cursor shows while it is
+// read, and once it is shown the cursor is the one before again. (The cursor read is that of the
+// foreground window's thread; the window is asked to set its own cursor first, as a move of the
+// mouse over it would.)
 void waitCursor(const Subject &s)
 {
     group("large.jpg, 3000 x 2000: the wait cursor");
+    SetForegroundWindow(program.window);
+    SendMessageA(program.window, WM_SETCURSOR, reinterpret_cast<WPARAM>(program.window),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     const HCURSOR resting = cursorShown();
     PostMessageA(program.window, WM_DROPFILES, dropOf(picture("large.jpg")), 0);
     check(waitFor([&]() { return cursorShown() != resting; }, 3000), "the wait cursor while the photo is read");
@@ -95,7 +135,8 @@ void handOver(const Subject &s, const char *file, bool dropped, Text sound, bool
     } else {
         pressKey(program, 'O', true); // Ctrl+O: Load .Bmp, Get Preview
         const HWND dialog = waitForDialog(program.process.dwProcessId);
-        checkText(text(GetDlgItem(dialog, 0x470)), "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)", "filter");
+        const string filter = text(GetDlgItem(dialog, 0x470));
+        check(offersEveryDecoder(filter), "the first filter offers every picture decoded here: " + filter);
         check(chooseFile(dialog, picture(file)), "the dialog takes it");
     }
     checkText(newSoundIds(program), sound, "sound");
@@ -110,16 +151,12 @@ void handOver(const Subject &s, const char *file, bool dropped, Text sound, bool
     check(memory.PeakWorkingSetSize < 200000000, "never held the pixels of more than 100 megapixels");
 }
 
-// Starts the program in a fresh folder of the test's, and rests the mouse on its window.
+// Starts the program in a fresh folder of the test's.
 void begin(const Subject &s, Text folder, const StartOptions &options)
 {
     group(folder);
     start(program, requiredOption(s.option), freshFolder(folder), options);
     waitForWindow(program, NULL);
-    RECT place = {};
-    GetWindowRect(program.window, &place);
-    SetForegroundWindow(program.window);
-    SetCursorPos(place.left + 8, place.top + 60);
 }
 
 // Ctrl+S (Save .Bmp) writes the resizer's first picture beside the sample it wrote at start.
