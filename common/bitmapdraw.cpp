@@ -1,5 +1,7 @@
 #include "bitmapdraw.h"
 
+#include "artwork.h"
+
 bool bitmapSize(HBITMAP bitmap, int *width, int *height)
 {
     BITMAP record;
@@ -10,30 +12,17 @@ bool bitmapSize(HBITMAP bitmap, int *width, int *height)
     return true;
 }
 
-void stretchBitmap(HDC target, const RECT &dest, HBITMAP bitmap, int srcX, int srcY, int srcWidth, int srcHeight,
-                   bool halftone)
-{
-    HDC memory = CreateCompatibleDC(NULL);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    if (halftone) {
-        SetStretchBltMode(target, HALFTONE);
-        SetBrushOrgEx(target, 0, 0, NULL);
-    }
-    StretchBlt(target, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, memory, srcX, srcY,
-               srcWidth, srcHeight, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-}
-
-void drawBitmapButton(const DRAWITEMSTRUCT *item, int normalId, int pressedId)
+void drawBitmapButton(const DRAWITEMSTRUCT *item, int normalId, int pressedId, int dpi)
 {
     const int id = (item->itemState & ODS_SELECTED) ? pressedId : normalId;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImage(GetModuleHandle(NULL), MAKEINTRESOURCE(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    int width = 0;
-    int height = 0;
-    if (bitmapSize(bitmap, &width, &height))
-        stretchBitmap(item->hDC, item->rcItem, bitmap, 0, 0, width, height, true);
-    if (bitmap != NULL)
-        DeleteObject(bitmap);
+    const int width = item->rcItem.right - item->rcItem.left;
+    const int height = item->rcItem.bottom - item->rcItem.top;
+    HBITMAP bitmap = artwork(id, width, height, dpi);
+    if (bitmap == NULL)
+        return;
+    HDC memory = CreateCompatibleDC(item->hDC);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
 }

@@ -27,3 +27,11 @@ int scaled(int length, int dpi)
 {
     return MulDiv(length, dpi, BASE_DPI);
 }
+
+int takeNewDpi(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
+    SetWindowPos(window, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return LOWORD(wParam);
+}

@@ -18,4 +18,8 @@ int systemDpi();
 // A length of the 96-DPI layout at dpi, to the nearest pixel.
 int scaled(int length, int dpi);
 
+// For WM_DPICHANGED: moves the window into the rectangle the platform suggests (lParam) and
+// returns the new scale (wParam), for the window to be laid out again at.
+int takeNewDpi(HWND window, WPARAM wParam, LPARAM lParam);
+
 #endif

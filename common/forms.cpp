@@ -1,5 +1,6 @@
 #include "forms.h"
 
+#include <algorithm>
 #include <string>
 
 #include "bitmapdraw.h"
@@ -9,9 +10,11 @@ namespace {
 
 const int PIECE_COUNT = 16;
 
-int wholeWidth = 0;
-int wholeHeight = 0;
+int previewSize = 0;
 int pieceSize = 0;
+int savedSize = 0;
+int savedAt = 0;  // where the saved picture's form starts in the sheet: at 0 when it is the preview's
+int piecesAt = 0; // where the pieces start
 
 // What the file looked like when the forms were made: a change in any of these means the
 // file was written, replaced or removed since.
@@ -25,7 +28,7 @@ bool made = false; // the forms below belong to shownPath as it was at shownStam
 std::wstring shownPath;
 FileStamp shownStamp = {};
 
-// The forms side by side in one sheet, the whole picture at the left and the pieces after it,
+// The forms side by side in one sheet, the preview at the left, the saved picture and the pieces after it,
 // kept selected into a memory context of its own: drawing a form is one copy, and a new
 // picture makes one context and one bitmap, which cost far more than the copies.
 HDC sheet = NULL; // NULL when the file can't be shown
@@ -86,21 +89,23 @@ void putForm(HDC from, int x, int y, int width, int height, int toX, int formWid
         StretchBlt(sheet, toX, 0, formWidth, formHeight, from, x, y, width, height, SRCCOPY);
 }
 
-// Makes the preview and the pieces from the picture.
+// Makes the preview, the saved picture and the pieces from the picture.
 void stretchForms(HDC reference, HBITMAP picture, int width, int height)
 {
     HDC from = CreateCompatibleDC(reference);
     HGDIOBJ previous = SelectObject(from, picture);
     SetStretchBltMode(sheet, HALFTONE);
     SetBrushOrgEx(sheet, 0, 0, NULL);
-    putForm(from, 0, 0, width, height, 0, wholeWidth, wholeHeight);
+    putForm(from, 0, 0, width, height, 0, previewSize, previewSize);
+    if (savedAt > 0)
+        putForm(from, 0, 0, width, height, savedAt, savedSize, savedSize);
     const int w = width / 4;
     const int h = height / 4;
     const int startX[4] = {0, w, width / 2, width - w};
     const int startY[4] = {0, h, height / 2, height - h};
     piecesMade = pieceSize > 0 && w > 0 && h > 0;
     for (int piece = 0; piecesMade && piece < PIECE_COUNT; ++piece)
-        putForm(from, startX[piece % 4], startY[piece / 4], w, h, wholeWidth + piece * pieceSize, pieceSize, pieceSize);
+        putForm(from, startX[piece % 4], startY[piece / 4], w, h, piecesAt + piece * pieceSize, pieceSize, pieceSize);
     SelectObject(from, previous);
     DeleteDC(from);
 }
@@ -117,8 +122,8 @@ void makeForms(HDC reference, const wchar_t *path)
     // The sheet is made before the picture is read: the decoded picture, by far the largest,
     // is then the last made and the first let go, and leaves no hole under the sheet.
     sheet = CreateCompatibleDC(reference);
-    sheetBitmap = CreateCompatibleBitmap(reference, wholeWidth + PIECE_COUNT * pieceSize,
-                                         wholeHeight > pieceSize ? wholeHeight : pieceSize);
+    const int sheetHeight = std::max(std::max(previewSize, savedSize), pieceSize);
+    sheetBitmap = CreateCompatibleBitmap(reference, piecesAt + PIECE_COUNT * pieceSize, sheetHeight);
     sheetPrevious = SelectObject(sheet, sheetBitmap);
     HBITMAP picture = loadPictureFile(path);
     int width = 0;
@@ -134,22 +139,35 @@ void makeForms(HDC reference, const wchar_t *path)
 
 } // namespace
 
-void pictureForms(int previewWidth, int previewHeight, int tileSize)
+void pictureForms(int preview, int piece, int saved)
 {
-    wholeWidth = previewWidth;
-    wholeHeight = previewHeight;
-    pieceSize = tileSize;
+    previewSize = preview;
+    pieceSize = piece;
+    savedSize = saved;
+    savedAt = saved > 0 && saved != preview ? preview : 0;
+    piecesAt = savedAt > 0 ? savedAt + saved : preview;
     forgetPicture();
 }
 
-bool drawPictureWhole(HDC target, const RECT &dest, const wchar_t *path)
+// Copies the form of size x size at x in the sheet to the top left of dest.
+bool drawForm(HDC target, const RECT &dest, const wchar_t *path, int x, int size)
 {
     if (!formsCurrent(path))
         makeForms(target, path);
     if (sheet == NULL)
         return false;
-    BitBlt(target, dest.left, dest.top, wholeWidth, wholeHeight, sheet, 0, 0, SRCCOPY);
+    BitBlt(target, dest.left, dest.top, size, size, sheet, x, 0, SRCCOPY);
     return true;
+}
+
+bool drawPictureWhole(HDC target, const RECT &dest, const wchar_t *path)
+{
+    return drawForm(target, dest, path, 0, previewSize);
+}
+
+bool drawPictureSaved(HDC target, const RECT &dest, const wchar_t *path)
+{
+    return drawForm(target, dest, path, savedAt, savedSize);
 }
 
 bool drawPicturePiece(HDC target, const RECT &dest, const wchar_t *path, int piece)
@@ -158,7 +176,7 @@ bool drawPicturePiece(HDC target, const RECT &dest, const wchar_t *path, int pie
         makeForms(target, path);
     if (!piecesMade || piece < 0 || piece >= PIECE_COUNT)
         return false;
-    BitBlt(target, dest.left, dest.top, pieceSize, pieceSize, sheet, wholeWidth + piece * pieceSize, 0, SRCCOPY);
+    BitBlt(target, dest.left, dest.top, pieceSize, pieceSize, sheet, piecesAt + piece * pieceSize, 0, SRCCOPY);
     return true;
 }
 

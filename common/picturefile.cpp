@@ -44,19 +44,6 @@ int fileOrientation(const wchar_t *path)
     return exifOrientation(start.data(), got);
 }
 
-// A top-down 32-bit DIB section of the given size, its pixels in *pixels.
-HBITMAP topDownBitmap(int width, int height, void **pixels)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return CreateDIBSection(NULL, &info, DIB_RGB_COLORS, pixels, NULL, 0);
-}
-
 // Copies the width x height source into pixels turned upright for its orientation. Turned
 // pictures are copied a row at a time, each pixel of the row put in its upright place, so
 // that no second copy of the picture is ever held. (The imaging component's flip-rotator
@@ -144,19 +131,43 @@ HBITMAP uprightPicture(IWICImagingFactory *factory, IWICBitmapSource *frame, int
     return picture;
 }
 
+// The first frame (GIF) or page (TIFF) the decoder reads, turned upright.
+HBITMAP firstFrame(IWICImagingFactory *factory, IWICBitmapDecoder *decoder, int orientation)
+{
+    IWICBitmapFrameDecode *frame = NULL;
+    HBITMAP picture = NULL;
+    if (SUCCEEDED(decoder->GetFrame(0, &frame))) {
+        picture = uprightPicture(factory, frame, orientation);
+        frame->Release();
+    }
+    return picture;
+}
+
 // The first frame (GIF) or page (TIFF) of the file, decoded by the imaging component.
 HBITMAP decodeFirstFrame(IWICImagingFactory *factory, const wchar_t *path)
 {
     IWICBitmapDecoder *decoder = NULL;
     if (FAILED(factory->CreateDecoderFromFilename(path, NULL, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &decoder)))
         return NULL;
-    IWICBitmapFrameDecode *frame = NULL;
-    HBITMAP picture = NULL;
-    if (SUCCEEDED(decoder->GetFrame(0, &frame))) {
-        picture = uprightPicture(factory, frame, fileOrientation(path));
-        frame->Release();
-    }
+    HBITMAP picture = firstFrame(factory, decoder, fileOrientation(path));
     decoder->Release();
+    return picture;
+}
+
+// The picture the bytes hold, decoded by the imaging component.
+HBITMAP decodeBytes(IWICImagingFactory *factory, BYTE *bytes, DWORD length)
+{
+    IWICStream *stream = NULL;
+    if (FAILED(factory->CreateStream(&stream)))
+        return NULL;
+    IWICBitmapDecoder *decoder = NULL;
+    HBITMAP picture = NULL;
+    if (SUCCEEDED(stream->InitializeFromMemory(bytes, length)) &&
+        SUCCEEDED(factory->CreateDecoderFromStream(stream, NULL, WICDecodeMetadataCacheOnDemand, &decoder))) {
+        picture = firstFrame(factory, decoder, 1);
+        decoder->Release();
+    }
+    stream->Release();
     return picture;
 }
 
@@ -184,6 +195,33 @@ HBITMAP loadBmpFile(const wchar_t *path, const unsigned char *head, DWORD headLe
 }
 
 } // namespace
+
+HBITMAP topDownBitmap(int width, int height, void **pixels)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(NULL, &info, DIB_RGB_COLORS, pixels, NULL, 0);
+}
+
+HBITMAP loadPictureResource(int id, const wchar_t *type)
+{
+    HMODULE module = GetModuleHandle(NULL);
+    HRSRC found = FindResource(module, MAKEINTRESOURCE(id), type);
+    HGLOBAL loaded = found != NULL ? LoadResource(module, found) : NULL;
+    BYTE *bytes = loaded != NULL ? static_cast<BYTE *>(LockResource(loaded)) : NULL;
+    IWICImagingFactory *factory = NULL;
+    if (bytes == NULL ||
+        FAILED(CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))))
+        return NULL;
+    HBITMAP picture = decodeBytes(factory, bytes, SizeofResource(module, found));
+    factory->Release();
+    return picture;
+}
 
 // A file that starts with "BM" is a BMP file; the others go to the imaging component.
 HBITMAP loadPictureFile(const wchar_t *path)

@@ -6,9 +6,11 @@
 
 #include <string>
 
+#include "artwork.h"
 #include "bitmapdraw.h"
 #include "board.h"
 #include "clock.h"
+#include "dpi.h"
 #include "forms.h"
 #include "handover.h"
 #include "inttostring.h"
@@ -24,8 +26,10 @@ extern const unsigned long rawDataSize;
 
 namespace {
 
-const int WINDOW_WIDTH = 644; // the skin's size
+const int WINDOW_WIDTH = 644; // the skin's size at 96 DPI
 const int WINDOW_HEIGHT = 374;
+const int SMALL_ICON = 16;
+const int LETTER_HEIGHT = 28;
 const int WINDOW_OFFSET_X = 320; // from the screen's centre; slightly off the exact halves
 const int WINDOW_OFFSET_Y = 190;
 const int PATH_BUFFER = 260;
@@ -55,6 +59,12 @@ std::wstring mybells;
 
 // The title bar painted on the skin: a press inside it drags the window.
 const RECT titleRect = {0, 0, 580, 25};
+
+// The window's display scale; every place and size above is the 96-DPI layout's.
+int dpi = BASE_DPI;
+// The fields' fonts for the window's scale (NULL where the system's own are made for it).
+HFONT fieldFont = NULL;
+HFONT resultFont = NULL;
 
 // Tile buttons by tile number (index 0 unused).
 HWND tileButton[TILE_COUNT + 1];
@@ -155,32 +165,89 @@ void useCommandLinePicture(const wchar_t *commandLine)
     mybells = fileNamePart(myimage);
 }
 
+// A length of the 96-DPI layout at the window's scale.
+int atScale(int length)
+{
+    return scaled(length, dpi);
+}
+
+// Where a slot's place of the 96-DPI layout (x or y: origin and whole steps of SLOT_PITCH from
+// it) lies at the window's scale. The step is rounded down, so that the slots stay an even grid
+// and the tiles within the board's frame.
+int onBoard(int place, int origin)
+{
+    const int step = SLOT_PITCH * dpi / BASE_DPI;
+    return atScale(origin) + (place - origin) / SLOT_PITCH * step;
+}
+
+// The controls are made without a place; layOut puts them where the window's scale has them.
 void createControls(HWND window)
 {
     HINSTANCE module = GetModuleHandle(NULL);
     for (int tile = 1; tile <= TILE_COUNT; ++tile) {
         const INT_PTR id = static_cast<INT_PTR>(TILE_ID_STEP) * (tile + TILE_ID_OFFSET);
-        tileButton[tile] = CreateWindowEx(0, L"BUTTON", L"", OWNER_DRAWN, tileX[tile], tileY[tile], TILE_SIZE,
-                                          TILE_SIZE, window, reinterpret_cast<HMENU>(id), module, NULL);
+        tileButton[tile] =
+            CreateWindowEx(0, L"BUTTON", L"", OWNER_DRAWN, 0, 0, 0, 0, window, reinterpret_cast<HMENU>(id), module, NULL);
     }
-    for (const ControlRow &row : controlRows) {
-        *row.handle = CreateWindowEx(0, row.className, L"", row.style, row.x, row.y, row.width, row.height, window,
+    for (const ControlRow &row : controlRows)
+        *row.handle = CreateWindowEx(0, row.className, L"", row.style, 0, 0, 0, 0, window,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), module, NULL);
-        if (row.id == ID_OURCLOCK)
-            SetDlgItemText(window, ID_OURCLOCK, L"0:00");
-        else if (row.id == ID_MOVECOUNT)
-            SetDlgItemText(window, ID_MOVECOUNT, L"0");
-        else if (row.id == ID_RESULT)
-            SendMessage(hResult, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-    }
+    SetDlgItemText(window, ID_OURCLOCK, L"0:00");
+    SetDlgItemText(window, ID_MOVECOUNT, L"0");
 }
-
-// ---- Commands ----
 
 void moveTileButton(int tile, int x, int y)
 {
-    MoveWindow(tileButton[tile], x, y, TILE_SIZE, TILE_SIZE, TRUE);
+    MoveWindow(tileButton[tile], onBoard(x, BOARD_LEFT), onBoard(y, BOARD_TOP), atScale(TILE_SIZE), atScale(TILE_SIZE),
+               TRUE);
 }
+
+// A font like the system's stock font, as high as it would be at the window's scale.
+HFONT fontAtScale(int stock)
+{
+    LOGFONT font = {};
+    GetObject(GetStockObject(stock), sizeof(font), &font);
+    font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi());
+    font.lfWidth = 0; // the face's own proportions: Wine keeps the system font's width at every scale
+    return CreateFont(font.lfHeight, font.lfWidth, 0, 0, font.lfWeight, font.lfItalic, FALSE, FALSE, font.lfCharSet,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, font.lfPitchAndFamily, font.lfFaceName);
+}
+
+// The time and moves fields keep the system font, and the result field the default GUI font, at
+// the scale those are made for (a field given no font has the system's); at any other scale each
+// gets one made like it for the window's scale.
+void setFieldFonts()
+{
+    const HFONT oldField = fieldFont;
+    const HFONT oldResult = resultFont;
+    const bool systemScale = dpi == systemDpi();
+    fieldFont = systemScale ? NULL : fontAtScale(SYSTEM_FONT);
+    resultFont = systemScale ? NULL : fontAtScale(DEFAULT_GUI_FONT);
+    const HGDIOBJ result = resultFont != NULL ? resultFont : GetStockObject(DEFAULT_GUI_FONT);
+    SendMessage(hOurClock, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont), TRUE);
+    SendMessage(hMoveCount, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont), TRUE);
+    SendMessage(hResult, WM_SETFONT, reinterpret_cast<WPARAM>(result), TRUE);
+    if (oldField != NULL)
+        DeleteObject(oldField);
+    if (oldResult != NULL)
+        DeleteObject(oldResult);
+}
+
+// Lays the window out at its scale: every control at its place and size of the 96-DPI layout
+// times the scale (each tile in the slot it stands in), the fields' fonts, the skin, and the
+// picture's forms at the sizes the tiles and the preview now have.
+void layOut(HWND window)
+{
+    for (int tile = 1; tile <= TILE_COUNT; ++tile)
+        moveTileButton(tile, slotX[tileSlot[tile]], slotY[tileSlot[tile]]);
+    for (const ControlRow &row : controlRows)
+        MoveWindow(*row.handle, atScale(row.x), atScale(row.y), atScale(row.width), atScale(row.height), TRUE);
+    setFieldFonts();
+    useSkin(window, IDB_SKIN, atScale(WINDOW_WIDTH), atScale(WINDOW_HEIGHT), dpi);
+    pictureForms(atScale(PREVIEW_SIZE), atScale(TILE_SIZE), 0);
+}
+
+// ---- Commands ----
 
 void showEnd(HWND window, const wchar_t *result)
 {
@@ -410,7 +477,7 @@ void drawPlainTile(const DRAWITEMSTRUCT *item, int tile)
     DeleteObject(edge);
     if (tile == 0)
         return;
-    HFONT font = CreateFont(-28, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+    HFONT font = CreateFont(-atScale(LETTER_HEIGHT), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
     HGDIOBJ previousFont = SelectObject(item->hDC, font);
     SetTextColor(item->hDC, LETTER_COLOUR);
@@ -448,7 +515,7 @@ void onDrawItem(int id, const DRAWITEMSTRUCT *item)
     }
     for (const ButtonLook &look : buttonLooks)
         if (look.id == id)
-            drawBitmapButton(item, look.normal, look.pressed);
+            drawBitmapButton(item, look.normal, look.pressed, dpi);
 }
 
 // Draws an owner-drawn control in the window's own paint, at its place and as it would draw
@@ -527,6 +594,17 @@ void onTimer(HWND window)
         SetDlgItemText(window, ID_OURCLOCK, wideText(tempcount).c_str());
 }
 
+// ---- Display scale ----
+
+// The window moved to a monitor of another scale, or the scale changed: the window takes the
+// place the platform suggests and is laid out again; the game goes on as it was.
+void onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    dpi = takeNewDpi(window, wParam, lParam);
+    layOut(window);
+    InvalidateRect(window, NULL, TRUE);
+}
+
 } // namespace
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -550,7 +628,10 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CTLCOLORSTATIC:
         return onCtlColorStatic(reinterpret_cast<HDC>(wParam));
     case WM_LBUTTONDOWN:
-        dragByTitle(window, titleRect, lParam);
+        dragByTitle(window, titleRect, lParam, dpi);
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(window, wParam, lParam);
         return 0;
     case WM_DROPFILES:
         onDropFiles(reinterpret_cast<HDROP>(wParam));
@@ -567,35 +648,42 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nShowC
     installDefaultPicture();
     useCommandLinePicture(lpCmdLine);
 
-    HBITMAP skin =
-        static_cast<HBITMAP>(LoadImage(hInstance, MAKEINTRESOURCE(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    // The skin, the class's background brush, is set once the window knows its scale.
+    dpi = systemDpi();
     WNDCLASSEX windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = hInstance;
     windowClass.hIcon = LoadIcon(NULL, IDI_APPLICATION);
-    windowClass.hIconSm =
-        static_cast<HICON>(LoadImage(GetModuleHandle(NULL), MAKEINTRESOURCE(IDI_SMALLICON), IMAGE_ICON, 16, 16, 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImage(GetModuleHandle(NULL), MAKEINTRESOURCE(IDI_SMALLICON), IMAGE_ICON,
+                                                       atScale(SMALL_ICON), atScale(SMALL_ICON), 0));
     windowClass.hCursor = LoadCursor(NULL, IDC_ARROW);
-    windowClass.hbrBackground = CreatePatternBrush(skin);
     windowClass.lpszClassName = szClassName;
-    DeleteObject(skin); // the brush keeps its own copy
     if (RegisterClassEx(&windowClass) == 0)
         return 0;
 
     CoInitializeEx(NULL, COINIT_APARTMENTTHREADED); // the imaging component that decodes pictures
-    HWND window = CreateWindowEx(
-        0, szClassName, L"Snowquill", WS_POPUP | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
-        GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, NULL, hInstance, NULL);
+    HWND window = CreateWindowEx(0, szClassName, L"Snowquill", WS_POPUP | WS_SYSMENU,
+                                 GetSystemMetrics(SM_CXSCREEN) / 2 - atScale(WINDOW_OFFSET_X),
+                                 GetSystemMetrics(SM_CYSCREEN) / 2 - atScale(WINDOW_OFFSET_Y), atScale(WINDOW_WIDTH),
+                                 atScale(WINDOW_HEIGHT), NULL, NULL, hInstance, NULL);
+    // The monitor the window opened on may have a scale of its own.
+    dpi = windowDpi(window);
+    SetWindowPos(window, NULL, 0, 0, atScale(WINDOW_WIDTH), atScale(WINDOW_HEIGHT), SWP_NOMOVE | SWP_NOZORDER);
     createControls(window);
     DragAcceptFiles(window, TRUE);
-    pictureForms(PREVIEW_SIZE, PREVIEW_SIZE, TILE_SIZE);
     setarray();
+    layOut(window);
     ShowWindow(window, nShowCmd);
 
     const int code = runMessageLoop(window, keys, static_cast<int>(sizeof(keys) / sizeof(keys[0])));
     forgetPicture();
+    forgetArtwork();
+    if (fieldFont != NULL)
+        DeleteObject(fieldFont);
+    if (resultFont != NULL)
+        DeleteObject(resultFont);
     CoUninitialize();
     return code;
 }

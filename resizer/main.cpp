@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "artwork.h"
 #include "bitmapdraw.h"
 #include "bmpfile.h"
+#include "dpi.h"
 #include "forms.h"
 #include "handover.h"
 #include "inttostring.h"
@@ -29,11 +31,11 @@ const wchar_t SAMPLE_NAME[] = L"sample.bmp";
 const wchar_t SAVED_NAME_START[] = L"Snowquill_Image0";
 const wchar_t SAVED_NAME_END[] = L".bmp";
 
-const int WINDOW_WIDTH = 544; // the skin's size
+const int WINDOW_WIDTH = 544; // the skin's size at 96 DPI
 const int WINDOW_HEIGHT = 374;
 const int WINDOW_OFFSET_X = 270; // left = half the screen width - 270
 const int WINDOW_OFFSET_Y = 190; // top = half the screen height - 190
-const int PREVIEW_SIZE = 192;    // the preview, and the pictures saved from it
+const int PREVIEW_SIZE = 192;    // the preview at 96 DPI, and the pictures saved from it at any scale
 
 // The title bar painted on the skin, in client coordinates: a press inside drags the window.
 RECT titleRect = {0, 0, 480, 25};
@@ -46,6 +48,7 @@ std::wstring finalpath;    // the file that the next capture writes
 std::string gameCount;     // decimal text of the save number (IntToString)
 int clicker = 0;           // numbers used up by accepted saves; the newest file's number
 int loadbmp = 0;           // successful Get Preview choices in this run
+int dpi = BASE_DPI;        // the window's display scale; the places and sizes here are the 96-DPI layout's
 
 HWND hPicture = NULL;
 HWND hGrab = NULL;
@@ -121,29 +124,26 @@ void nextSaveName()
 // ---------------------------------------------------------------------------------------
 // Drawing.
 
-// Draws the picture named by myimage stretched over the whole of area with HALFTONE, the
-// same for the screen and for a saved file. A file that isn't a usable bitmap gives an
-// empty dark square.
-void drawPreview(HDC target, const RECT &area)
+// Draws the picture named by myimage stretched over the whole of area with HALFTONE: at the
+// preview's size on the screen, or at the size it is saved at, whatever the screen's scale. A
+// file that isn't a usable picture gives an empty dark square.
+void drawPreview(HDC target, const RECT &area, bool saved)
 {
-    if (!drawPictureWhole(target, area, myimage.c_str()))
+    const bool drawn = saved ? drawPictureSaved(target, area, myimage.c_str())
+                             : drawPictureWhole(target, area, myimage.c_str());
+    if (!drawn)
         FillRect(target, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
-// Writes what the preview shows in window (its whole client area) into the file named by
-// finalpath, as a 24-bit BMP file. The picture is drawn afresh into a bitmap of its own,
-// so a covered, off-screen or minimised window saves the same pixels. Never replaces an
-// existing file; true only when the whole file was written. A file that could not be
-// written completely is removed again.
-bool CaptureWindow(HWND window)
+// Writes what the preview shows at 96 DPI, the picture stretched to 192 x 192, into the file
+// named by finalpath, as a 24-bit BMP file: the same file at any scale of the screen. The
+// picture is drawn from its forms into a bitmap of its own, so a covered, off-screen or
+// minimised window saves the same pixels. Never replaces an existing file; true only when the
+// whole file was written. A file that could not be written completely is removed again.
+bool CaptureWindow()
 {
-    RECT client = {0, 0, 0, 0};
-    GetClientRect(window, &client);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    if (width <= 0 || height <= 0)
-        return false;
-
+    const int width = PREVIEW_SIZE;
+    const int height = PREVIEW_SIZE;
     std::vector<unsigned char> file(BMP_HEADERS_SIZE);
     fillCaptureHeader(file.data(), width, height);
     const unsigned long imageSize = captureImageSize(width, height);
@@ -158,14 +158,13 @@ bool CaptureWindow(HWND window)
     info.bmiHeader.biSizeImage = imageSize;
 
     bool saved = false;
-    HDC windowContext = GetDC(window);
-    HDC memory = windowContext != NULL ? CreateCompatibleDC(windowContext) : NULL;
+    HDC memory = CreateCompatibleDC(NULL);
     void *pixels = NULL;
-    HBITMAP bitmap = memory != NULL ? CreateDIBSection(windowContext, &info, DIB_RGB_COLORS, &pixels, NULL, 0) : NULL;
+    HBITMAP bitmap = memory != NULL ? CreateDIBSection(memory, &info, DIB_RGB_COLORS, &pixels, NULL, 0) : NULL;
     if (bitmap != NULL && pixels != NULL) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
         const RECT area = {0, 0, width, height};
-        drawPreview(memory, area);
+        drawPreview(memory, area, true);
         GdiFlush();
         const unsigned char *bytes = static_cast<const unsigned char *>(pixels);
         file.insert(file.end(), bytes, bytes + imageSize);
@@ -176,8 +175,6 @@ bool CaptureWindow(HWND window)
         DeleteDC(memory);
     if (bitmap != NULL)
         DeleteObject(bitmap);
-    if (windowContext != NULL)
-        ReleaseDC(window, windowContext);
     return saved;
 }
 
@@ -187,12 +184,12 @@ bool CaptureWindow(HWND window)
 void onDrawItem(const DRAWITEMSTRUCT *item)
 {
     if (item->CtlID == ID_PICTURE) {
-        drawPreview(item->hDC, item->rcItem);
+        drawPreview(item->hDC, item->rcItem, false);
         return;
     }
     for (const ControlEntry &control : controls) {
         if (static_cast<int>(item->CtlID) == control.id) {
-            drawBitmapButton(item, control.normalBitmap, control.pressedBitmap);
+            drawBitmapButton(item, control.normalBitmap, control.pressedBitmap, dpi);
             return;
         }
     }
@@ -247,7 +244,7 @@ void onSaveBmp()
     }
     playwav1();
     nextSaveName();
-    if (!CaptureWindow(hPicture))
+    if (!CaptureWindow())
         MessageBeep(MB_OK);
 }
 
@@ -277,6 +274,33 @@ void onCommand(HWND window, int id)
     }
 }
 
+// A length of the 96-DPI layout at the window's scale.
+int atScale(int length)
+{
+    return scaled(length, dpi);
+}
+
+// Lays the window out at its scale: every control at its place and size of the 96-DPI layout
+// times the scale, the skin, and the picture's forms: the preview at its size on the screen,
+// and the saved picture at 192 x 192.
+void layOut(HWND window)
+{
+    for (const ControlEntry &control : controls)
+        MoveWindow(*control.handle, atScale(control.x), atScale(control.y), atScale(control.width),
+                   atScale(control.height), TRUE);
+    useSkin(window, IDB_SKIN, atScale(WINDOW_WIDTH), atScale(WINDOW_HEIGHT), dpi);
+    pictureForms(atScale(PREVIEW_SIZE), 0, PREVIEW_SIZE);
+}
+
+// The window moved to a monitor of another scale, or the scale changed: the window takes the
+// place the platform suggests and is laid out again.
+void onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    dpi = takeNewDpi(window, wParam, lParam);
+    layOut(window);
+    InvalidateRect(window, NULL, TRUE);
+}
+
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -284,7 +308,10 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         onDrawItem(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return 0;
     case WM_LBUTTONDOWN:
-        dragByTitle(window, titleRect, lParam);
+        dragByTitle(window, titleRect, lParam, dpi);
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(window, wParam, lParam);
         return 0;
     case WM_COMMAND:
         onCommand(window, LOWORD(wParam));
@@ -323,11 +350,11 @@ void useCommandLinePicture(const wchar_t *commandLine)
     loadbmp = 1;
 }
 
+// The controls are made without a place; layOut puts them where the window's scale has them.
 void createControls(HWND window, HINSTANCE instance)
 {
     for (const ControlEntry &control : controls) {
-        *control.handle = CreateWindowEx(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, control.x, control.y,
-                                         control.width, control.height, window,
+        *control.handle = CreateWindowEx(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0, window,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, NULL);
     }
 }
@@ -338,13 +365,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nShowC
     installSample();
     useCommandLinePicture(lpCmdLine);
 
-    // The skin becomes the class's background brush, which keeps its own copy of it.
-    HBITMAP skin =
-        static_cast<HBITMAP>(LoadImage(hInstance, MAKEINTRESOURCE(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    HBRUSH skinBrush = CreatePatternBrush(skin);
-    if (skin != NULL)
-        DeleteObject(skin);
-
+    // The skin, the class's background brush, is set once the window knows its scale.
+    dpi = systemDpi();
     WNDCLASSEX windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
@@ -353,28 +375,27 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nShowC
     windowClass.hIcon = LoadIcon(NULL, IDI_APPLICATION);
     windowClass.hIconSm = LoadIcon(NULL, IDI_APPLICATION);
     windowClass.hCursor = LoadCursor(NULL, IDC_ARROW);
-    windowClass.hbrBackground = skinBrush;
     windowClass.lpszClassName = szClassName;
-    if (RegisterClassEx(&windowClass) == 0) {
-        if (skinBrush != NULL)
-            DeleteObject(skinBrush);
+    if (RegisterClassEx(&windowClass) == 0)
         return 0;
-    }
 
     CoInitializeEx(NULL, COINIT_APARTMENTTHREADED); // the imaging component that decodes pictures
-    HWND window = CreateWindowEx(
-        0, szClassName, L"Pixelhem", WS_POPUP | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2 - WINDOW_OFFSET_X,
-        GetSystemMetrics(SM_CYSCREEN) / 2 - WINDOW_OFFSET_Y, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, NULL, hInstance, NULL);
+    HWND window = CreateWindowEx(0, szClassName, L"Pixelhem", WS_POPUP | WS_SYSMENU,
+                                 GetSystemMetrics(SM_CXSCREEN) / 2 - atScale(WINDOW_OFFSET_X),
+                                 GetSystemMetrics(SM_CYSCREEN) / 2 - atScale(WINDOW_OFFSET_Y), atScale(WINDOW_WIDTH),
+                                 atScale(WINDOW_HEIGHT), NULL, NULL, hInstance, NULL);
+    // The monitor the window opened on may have a scale of its own.
+    dpi = windowDpi(window);
+    SetWindowPos(window, NULL, 0, 0, atScale(WINDOW_WIDTH), atScale(WINDOW_HEIGHT), SWP_NOMOVE | SWP_NOZORDER);
     createControls(window, GetModuleHandle(NULL));
     DragAcceptFiles(window, TRUE);
-    pictureForms(PREVIEW_SIZE, PREVIEW_SIZE, 0);
+    layOut(window);
     ShowWindow(window, nShowCmd);
 
     const int code = runMessageLoop(window, keys, static_cast<int>(sizeof(keys) / sizeof(keys[0])));
     forgetPicture();
+    forgetArtwork();
     CoUninitialize();
     UnregisterClass(szClassName, hInstance);
-    if (skinBrush != NULL)
-        DeleteObject(skinBrush);
     return code;
 }

@@ -25,7 +25,8 @@ TYPES = {"BITMAP": 2, "ICON": 14, "VERSIONINFO": 16, "RT_MANIFEST": 24}  # WAVE,
 # The sizes Windows asks an icon for at 100 % to 300 %: 16 to 48 for the small icon, 32 to 96 for the large.
 ICON_SIZES = {16, 20, 24, 32, 40, 48, 64, 96}
 # The manifest's level, Id, name and version values, sorted: XML 1.0, run as the user who starts
-# it, Common Controls 6, on Windows 7, 8, 8.1 and 10 or 11 (and, checked apart, no DPI awareness).
+# it, Common Controls 6, on Windows 7, 8, 8.1 and 10 or 11; checked apart, aware of the display's
+# scale (system-wide for Windows 7 to 8.1, per monitor after).
 MANIFEST = ["1.0", "6.0.0.0", "Microsoft.Windows.Common-Controls", "asInvoker",
             "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
             "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"]
@@ -77,7 +78,8 @@ for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "game/fernwi
           rc + " lacks a resource")
     manifest = found.get((24, 1), b"").decode()
     values = sorted(re.findall(r' (?:level|Id|name|version)="(.+?)"', manifest))
-    check(values == MANIFEST and "dpiAware" not in manifest, exe + ": the manifest is wrong")
+    awareness = re.findall(r"<dpiAware(?:ness)? [^>]*>(.+?)<", manifest)
+    check(values == MANIFEST and awareness == ["true", "PerMonitorV2, PerMonitor"], exe + ": the manifest is wrong")
     compared = filecmp.dircmp(os.path.join(generated.name, folder), assets / folder)
     differ = compared.left_only + compared.right_only + compared.diff_files
     check(not differ, "generate.py changes %s in assets/" % differ)
