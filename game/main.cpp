@@ -62,7 +62,7 @@ const RECT titleRect = {0, 0, 580, 25};
 
 // The window's display scale; every place and size above is the 96-DPI layout's.
 int dpi = BASE_DPI;
-// The fields' fonts for the window's scale (NULL where the system's own are made for it).
+// The fields' fonts for the window's scale (NULL at 96 DPI, where the system's own are used).
 HFONT fieldFont = NULL;
 HFONT resultFont = NULL;
 
@@ -202,27 +202,27 @@ void moveTileButton(int tile, int x, int y)
                TRUE);
 }
 
-// A font like the system's stock font, as high as it would be at the window's scale.
+// A font like the system's stock font, as high as it would be at the window's scale, and as
+// wide as its face has it (Wine's system font keeps its 96-DPI width at every scale).
 HFONT fontAtScale(int stock)
 {
     LOGFONT font = {};
     GetObject(GetStockObject(stock), sizeof(font), &font);
-    font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi());
-    font.lfWidth = 0; // the face's own proportions: Wine keeps the system font's width at every scale
-    return CreateFont(font.lfHeight, font.lfWidth, 0, 0, font.lfWeight, font.lfItalic, FALSE, FALSE, font.lfCharSet,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, font.lfPitchAndFamily, font.lfFaceName);
+    return CreateFont(MulDiv(font.lfHeight, dpi, systemDpi()), 0, 0, 0, font.lfWeight, font.lfItalic, FALSE, FALSE,
+                      font.lfCharSet, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, font.lfPitchAndFamily,
+                      font.lfFaceName);
 }
 
-// The time and moves fields keep the system font, and the result field the default GUI font, at
-// the scale those are made for (a field given no font has the system's); at any other scale each
-// gets one made like it for the window's scale.
+// At 96 DPI the time and moves fields keep the system font (a field given no font has the
+// system's) and the result field gets the default GUI font; at any other scale each gets one made
+// like it for the window's scale.
 void setFieldFonts()
 {
     const HFONT oldField = fieldFont;
     const HFONT oldResult = resultFont;
-    const bool systemScale = dpi == systemDpi();
-    fieldFont = systemScale ? NULL : fontAtScale(SYSTEM_FONT);
-    resultFont = systemScale ? NULL : fontAtScale(DEFAULT_GUI_FONT);
+    const bool baseScale = dpi == BASE_DPI && systemDpi() == BASE_DPI;
+    fieldFont = baseScale ? NULL : fontAtScale(SYSTEM_FONT);
+    resultFont = baseScale ? NULL : fontAtScale(DEFAULT_GUI_FONT);
     const HGDIOBJ result = resultFont != NULL ? resultFont : GetStockObject(DEFAULT_GUI_FONT);
     SendMessage(hOurClock, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont), TRUE);
     SendMessage(hMoveCount, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont), TRUE);
