@@ -11,7 +11,7 @@ scripts/build.sh native win32 win64
 
 ctest --preset native
 ctest --preset win32   # checks of the 32-bit programs that ship and of the release zip (no Wine needed)
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset win64
+xvfb-run -a -s "-screen 0 1600x1200x24" ctest --preset win64
 scripts/lint.sh         # layout (clang-format) and clang-tidy over all our C++
 
 echo "test.sh: all tests passed in $(( $(date +%s) - start )) s"

@@ -17,7 +17,7 @@ import tomllib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TREE = os.environ.get('BREAKAGES_TREE', '/tmp/snowquill-breakages')
-XVFB = ['xvfb-run', '-a', '-s', '-screen 0 1024x768x24']
+XVFB = ['xvfb-run', '-a', '-s', '-screen 0 1600x1200x24']
 
 
 def passes(command):

@@ -56,3 +56,10 @@ for name, side in ("bomb.png", 30000), ("big.png", 10240):
         putchunk(bomb, b"IHDR", struct.pack(">2I5B", side, side, 1, 0, 0, 0, 0))
         putchunk(bomb, b"IDAT", rows)
         putchunk(bomb, b"IEND", b"")
+
+# The 200 % drawings of the skins and of a button of each program, for the test of the display's
+# scale.
+assets = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
+for folder, name in ("game", "skin_200.png"), ("game", "loadbmp_200.png"), ("resizer", "skin_200.png"), \
+        ("resizer", "savebmp_200.png"):
+    Image.open(os.path.join(assets, folder, name)).convert("RGB").save(f"{folder}_{name}.ppm")

@@ -1,0 +1,245 @@
+// Both programs at display scales of 100, 125, 150 and 200 % (96, 120, 144 and 192 DPI, which a
+// program reads from the registry as it starts): every control at its place and size at 96 DPI
+// times the scale, the board an even grid; the fields' widest texts inside their fields; at
+// 200 % the skin and a button the generator's 200 % drawings themselves, pixel for pixel; a real
+// photo's tiles and preview judged against the photo; the same saved file at every scale; and a
+// WM_DPICHANGED that lays the running game out at 200 %, the game going on as it was.
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "driver.h"
+#include "resource.h"
+
+using namespace e2e;
+
+namespace {
+
+const int SCALES[] = {96, 120, 144, 192};
+const int DOUBLE = 192;
+const int SAVE = 550; // the resizer's Save .Bmp
+const COLORREF INK = 96; // text is darker than this in every colour; the fields are light grey
+
+Program program;
+std::map<int, RECT> layout96; // the controls' places at 96 DPI, by id; the window's under 0
+
+int atScale(int length, int dpi)
+{
+    return (length * dpi + 48) / 96;
+}
+
+void setScale(int dpi)
+{
+    const DWORD value = static_cast<DWORD>(dpi);
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &value, sizeof(value));
+}
+
+string picture(Text name)
+{
+    return joinPath(requiredOption("pictures"), name);
+}
+
+// The window's size and its controls' places in its client area, by id (the window's under 0).
+std::map<int, RECT> layoutOf(HWND window)
+{
+    std::map<int, RECT> places;
+    GetClientRect(window, &places[0]);
+    for (HWND control = GetWindow(window, GW_CHILD); control != NULL; control = GetWindow(control, GW_HWNDNEXT)) {
+        RECT &place = places[GetDlgCtrlID(control)];
+        GetWindowRect(control, &place);
+        MapWindowPoints(NULL, window, reinterpret_cast<POINT *>(&place), 2);
+    }
+    return places;
+}
+
+// The tiles' places along one side: four, evenly apart with a gap between tiles, the first where
+// the board starts at the scale and the last within it.
+bool evenGrid(const std::set<LONG> &places, LONG size, int start, int end, int dpi)
+{
+    const std::vector<LONG> at(places.begin(), places.end());
+    return at.size() == 4 && at[0] == atScale(start, dpi) && at[1] - at[0] > size && at[2] - at[1] == at[1] - at[0] &&
+           at[3] - at[2] == at[1] - at[0] && at[3] + size <= atScale(end, dpi) + 1;
+}
+
+// Every control at its 96-DPI size times the scale, and but for the tiles at its 96-DPI place
+// times the scale; the tiles in an even grid from where the board starts and within it.
+void checkLayout(const std::map<int, RECT> &layout, int dpi, Text what)
+{
+    std::set<LONG> columns;
+    std::set<LONG> rows;
+    for (const auto &[id, place] : layout) {
+        const RECT &at96 = layout96[id];
+        const bool tile = id >= ID_BUTTONA && id <= ID_BUTTONO;
+        const bool placed = tile || (place.left == atScale(at96.left, dpi) && place.top == atScale(at96.top, dpi));
+        check(placed && place.right - place.left == atScale(at96.right - at96.left, dpi) &&
+                  place.bottom - place.top == atScale(at96.bottom - at96.top, dpi),
+              what + ": control " + to_string(id) + " at its place");
+        if (tile)
+            columns.insert(place.left);
+        if (tile)
+            rows.insert(place.top);
+    }
+    const LONG size = layout.count(ID_BUTTONA) != 0 ? layout.at(ID_BUTTONA).right - layout.at(ID_BUTTONA).left : 0;
+    check(size == 0 || (evenGrid(columns, size, 50, 248, dpi) && evenGrid(rows, size, 75, 273, dpi)),
+          what + ": the board an even grid within its frame");
+}
+
+// The fields' text is inside them (no ink in a field's last column or row) and made for the
+// scale: its letters at least half as high as the field, as at 96 DPI.
+void checkFields(int dpi)
+{
+    for (int id : {ID_OURCLOCK, ID_MOVECOUNT, ID_RESULT}) {
+        const Image seen = captureWindow(GetDlgItem(program.window, id));
+        int top = seen.height;
+        int bottom = 0;
+        bool cut = false;
+        for (int y = 0; y < seen.height; ++y)
+            for (int x = 0; x < seen.width; ++x) {
+                const bool ink = (seen.at(x, y) & 0xFF) < INK;
+                top = ink ? std::min(top, y) : top;
+                bottom = ink ? std::max(bottom, y + 1) : bottom;
+                cut = cut || (ink && (x == seen.width - 1 || y == seen.height - 1));
+            }
+        check(2 * (bottom - top) >= seen.height && !cut,
+              "the text of field " + to_string(id) + " inside it and as high as its scale at " + to_string(dpi));
+    }
+}
+
+// Starts the program at the scale with the photo named on its command line, its window at the
+// top left of the screen, which is smaller than a window at 200 %.
+void begin(const char *exe, int dpi)
+{
+    setScale(dpi);
+    StartOptions options;
+    options.arguments = "\"" + picture("rocket.jpg") + "\"";
+    start(program, requiredOption(exe), freshFolder(exe + to_string(dpi)), options);
+    waitForWindow(program, NULL);
+    SetWindowPos(program.window, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+// At 200 % the skin, wherever no control covers it (and on the screen), and the button are the
+// generator's 200 % drawings, pixel for pixel: no 1x bitmap enlarged.
+void checkDrawings(Text skin, int buttonId, Text button)
+{
+    const Image seen = captureWindow(program.window);
+    const Image drawn = pictureOf(picture(skin));
+    std::vector<bool> covered(seen.pixels.size(), false);
+    for (const auto &[id, place] : layoutOf(program.window))
+        for (LONG y = place.top; id != 0 && y < place.bottom; ++y)
+            for (LONG x = place.left; x < place.right; ++x)
+                covered[static_cast<size_t>(y) * seen.width + x] = true;
+    bool same = seen.width == drawn.width && seen.height == drawn.height;
+    for (size_t i = 0; same && i < seen.pixels.size(); ++i)
+        same = covered[i] || seen.pixels[i] == drawn.pixels[i];
+    check(same, "the skin is " + skin);
+    const Image buttonDrawn = pictureOf(picture(button));
+    check(stretchOf(captureWindow(GetDlgItem(program.window, buttonId)), buttonDrawn, pieceOf(buttonDrawn, 0)),
+          "the button is " + button);
+}
+
+// The board as the tile windows stand, at any scale: the letter of the tile in each slot, '.' for
+// the empty one. Each column and row holds three tiles at least, so its place shows.
+string boardOf(const std::map<int, RECT> &layout)
+{
+    std::set<LONG> columns;
+    std::set<LONG> rows;
+    for (int id = ID_BUTTONA; id <= ID_BUTTONO; id += TILE_ID_STEP) {
+        columns.insert(layout.at(id).left);
+        rows.insert(layout.at(id).top);
+    }
+    string slots(16, '.');
+    for (int id = ID_BUTTONA; id <= ID_BUTTONO; id += TILE_ID_STEP) {
+        const auto column = std::distance(columns.begin(), columns.find(layout.at(id).left));
+        const auto row = std::distance(rows.begin(), rows.find(layout.at(id).top));
+        slots[static_cast<size_t>(row * 4 + column) % 16] = static_cast<char>('A' + (id - ID_BUTTONA) / TILE_ID_STEP);
+    }
+    return slots;
+}
+
+string fields()
+{
+    string texts;
+    for (int id : {ID_OURCLOCK, ID_MOVECOUNT, ID_RESULT})
+        texts += text(GetDlgItem(program.window, id)) + "|";
+    return texts;
+}
+
+// A game under way laid out at 200 % by WM_DPICHANGED, with the rectangle the platform would
+// suggest written into the game's memory: the board, the clock, the moves and the result stay.
+void changeToDouble()
+{
+    group("WM_DPICHANGED from 96 to 192 DPI, a game under way");
+    const char beside = boardOf(layoutOf(program.window))[14]; // slot 16 is empty after New Game
+    click(GetDlgItem(program.window, ID_BUTTONA + (beside - 'A') * TILE_ID_STEP));
+    const string board = boardOf(layoutOf(program.window));
+    const string texts = fields();
+    const RECT suggested = {0, 0, atScale(644, DOUBLE), atScale(374, DOUBLE)};
+    void *at = VirtualAllocEx(program.process.hProcess, NULL, sizeof(suggested), MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(program.process.hProcess, at, &suggested, sizeof(suggested), NULL);
+    SendMessageA(program.window, WM_DPICHANGED, MAKEWPARAM(DOUBLE, DOUBLE), reinterpret_cast<LPARAM>(at));
+    const std::map<int, RECT> layout = layoutOf(program.window);
+    checkLayout(layout, DOUBLE, "after WM_DPICHANGED");
+    checkText(boardOf(layout) + fields(), board + texts, "the game as it was");
+    check(board[15] == beside, "a tile moved before");
+    showsPieces(program, ID_DISPLAY, 16, picture("rocket.jpg"), "the photo after WM_DPICHANGED");
+}
+
+void gameAt(int dpi, std::map<int, RECT> &reference)
+{
+    group("the game at " + to_string(dpi) + " DPI");
+    begin("game", dpi);
+    if (dpi == 96)
+        reference = layoutOf(program.window);
+    layout96 = reference;
+    checkLayout(layoutOf(program.window), dpi, "the game");
+    showsPieces(program, ID_DISPLAY, 16, picture("rocket.jpg"), "the photo");
+    click(GetDlgItem(program.window, ID_START));
+    if (dpi == 96)
+        changeToDouble();
+    for (int i = 0; i < 3600; ++i)
+        SendMessageA(program.window, WM_TIMER, ID_TIMER, 0);
+    const string texts = fields();
+    check(texts.rfind("59:59|", 0) == 0 && texts.find("|Time's up!|") != string::npos, "the clock's hour: " + texts);
+    checkFields(dpi);
+    if (dpi == DOUBLE)
+        checkDrawings("game_skin_200.png", ID_PICTURES, "game_loadbmp_200.png");
+    terminate(program);
+}
+
+// The saved file, the same at every scale; the first also judged against the photo.
+void resizerAt(int dpi, std::map<int, RECT> &reference, string &saved)
+{
+    group("the resizer at " + to_string(dpi) + " DPI");
+    begin("pixelhem", dpi);
+    if (dpi == 96)
+        reference = layoutOf(program.window);
+    layout96 = reference;
+    checkLayout(layoutOf(program.window), dpi, "the resizer");
+    showsPieces(program, 450, 1, picture("rocket.jpg"), "the photo");
+    const string file = joinPath(requiredOption("work"), "pixelhem" + to_string(dpi) + "\\Snowquill_Image01.bmp");
+    click(GetDlgItem(program.window, SAVE));
+    if (dpi == 96)
+        saved = fileText(file);
+    const Image photo = pictureOf(picture("rocket.jpg"));
+    check(saved.size() == 110646 && fileText(file) == saved && stretchOf(pictureOf(file), photo, pieceOf(photo, 0)),
+          "the saved file, 192 x 192, the same at every scale");
+    if (dpi == DOUBLE)
+        checkDrawings("resizer_skin_200.png", SAVE, "resizer_savebmp_200.png");
+    terminate(program);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    init(argc, argv, "both programs at every display scale");
+    std::map<int, RECT> game96;
+    std::map<int, RECT> resizer96;
+    string saved;
+    for (int dpi : SCALES) {
+        gameAt(dpi, game96);
+        resizerAt(dpi, resizer96, saved);
+    }
+    setScale(96);
+    return finish();
+}
