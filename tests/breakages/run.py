@@ -32,10 +32,11 @@ def test_command(test):
     return ['build/native/tests/unit/' + test]
 
 
-# The builds the tests need: the end-to-end tests drive the 32-bit programs.
+# The builds the tests need: the end-to-end tests drive the 32-bit programs, and a breakage may
+# name unit tests beside them.
 def presets(tests):
     if any(test.startswith('e2e_') for test in tests):
-        return ['win32', 'win64']
+        return ['native', 'win32', 'win64']
     return ['win32'] if 'build_checks' in tests else ['native']
 
 
