@@ -20,6 +20,9 @@
 // pixels copied into a DIB section) and the same stretches, and against the floor of a decode
 // through WIC's own scaler straight to 192 x 192 (the pieces' 4 x 48) and the stretches from
 // that; then the same moves, repaints and working set as for the BMP files.
+// With --dpi=<scale> (and --photos), in a run of its own: the game at that display scale, with
+// the 192 x 192 picture and the 8000 x 6000 JPEG photo: its first draw against the floor at the
+// tiles' and preview's sizes there, its moves and repaints.
 // Medians of several runs. The window repaint is also given as the earlier benchmark drove
 // it, part by part from this process, in a table of its own: there the messages between the
 // processes cost more than the drawing.
@@ -27,6 +30,7 @@
 //   bench.exe --work=<folder> --game=<exe> --pixelhem=<exe> --keep=<figures>    (the earlier build)
 //   bench.exe --work=<folder> --game=<exe> --pixelhem=<exe> --earlier=<figures> --photos=<folder>
 //             --out=<table.md>
+//   bench.exe --work=<folder> --game=<exe> --dpi=192 --photos=<folder> --out=<table.md>
 #include "driver.h"
 
 #include <windows.h>
@@ -62,9 +66,19 @@ const Photo PHOTOS[] = {{"4000x3000.jpg", 5}, {"4000x3000.png", 5}, {"8000x6000.
 const int SCALED_SIDE = 192; // the scaler's output: 4 x 48, the pieces' size
 const int MOVE_RUNS = 15;
 const double FRAME_MS = 1000.0 / 60.0;
+const int TILE = 48; // the tiles' and the preview's sides at 96 DPI
+const int PREVIEW = 88;
+
+int dpi = 96; // the display scale the game is measured at (--dpi)
+
+// A side of the 96-DPI layout at the scale measured.
+int atScale(int side)
+{
+    return (side * dpi + 48) / 96;
+}
 
 // The controls used, by the ids that game/resource.h and resizer/resource.h give them.
-const int ID_START = 2000, ID_PICTURES = 3500, ID_CANCEL = 3700, ID_CLOSEOUT = 300;
+const int ID_START = 2000, ID_PICTURES = 3500, ID_CANCEL = 3700, ID_CLOSEOUT = 300, ID_DISPLAY = 3900;
 const int ID_PIXELHEM_PREVIEW = 450, ID_PIXELHEM_SAVE = 550, ID_PIXELHEM_GET = 650, ID_PIXELHEM_CLOSE = 300;
 
 double nowMs()
@@ -136,13 +150,13 @@ void touch(const std::string &path)
 }
 
 // The floor of a first draw: read() gives the picture at its own size, then the HALFTONE
-// stretches of its fifteen pieces onto 48 x 48 and of the whole onto the 88 x 88 preview, into a
-// bitmap like the screen's. The time of both.
+// stretches of its fifteen pieces onto the tiles' size and of the whole onto the preview's (48 x
+// 48 and 88 x 88 at 96 DPI), into a bitmap like the screen's. The time of both.
 double firstDrawFloor(const std::function<HBITMAP()> &read)
 {
     HDC screen = GetDC(NULL);
     HDC target = CreateCompatibleDC(screen);
-    HBITMAP targetBitmap = CreateCompatibleBitmap(screen, 88, 88);
+    HBITMAP targetBitmap = CreateCompatibleBitmap(screen, atScale(PREVIEW), atScale(PREVIEW));
     HGDIOBJ previousTarget = SelectObject(target, targetBitmap);
     const double from = nowMs();
     HBITMAP bitmap = read();
@@ -153,8 +167,9 @@ double firstDrawFloor(const std::function<HBITMAP()> &read)
     const int w = record.bmWidth / 4, h = record.bmHeight / 4;
     SetStretchBltMode(target, HALFTONE);
     for (int piece = 0; piece < 15; ++piece)
-        StretchBlt(target, 0, 0, 48, 48, memory, (piece % 4) * w, (piece / 4) * h, w, h, SRCCOPY);
-    StretchBlt(target, 0, 0, 88, 88, memory, 0, 0, record.bmWidth, record.bmHeight, SRCCOPY);
+        StretchBlt(target, 0, 0, atScale(TILE), atScale(TILE), memory, (piece % 4) * w, (piece / 4) * h, w, h, SRCCOPY);
+    StretchBlt(target, 0, 0, atScale(PREVIEW), atScale(PREVIEW), memory, 0, 0, record.bmWidth, record.bmHeight,
+               SRCCOPY);
     GdiFlush();
     const double took = nowMs() - from;
     SelectObject(memory, previous);
@@ -244,11 +259,27 @@ void repaintFromOutside(HWND window)
     RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+// Where the control lies in the window's client area.
+RECT placeOf(HWND window, HWND control)
+{
+    RECT place = {};
+    GetWindowRect(control, &place);
+    MapWindowPoints(NULL, window, reinterpret_cast<POINT *>(&place), 2);
+    return place;
+}
+
 // Repaints the board's tiles and the preview, and nothing else.
 void paintBoard(HWND window)
 {
-    HRGN board = CreateRectRgn(50, 75, 248, 273);
-    HRGN preview = CreateRectRgn(516, 66, 604, 154);
+    HRGN board = CreateRectRgn(0, 0, 0, 0);
+    for (int id = 500; id <= 1900; id += 100) {
+        const RECT place = placeOf(window, GetDlgItem(window, id));
+        HRGN tile = CreateRectRgnIndirect(&place);
+        CombineRgn(board, board, tile, RGN_OR);
+        DeleteObject(tile);
+    }
+    const RECT previewPlace = placeOf(window, GetDlgItem(window, ID_DISPLAY));
+    HRGN preview = CreateRectRgnIndirect(&previewPlace);
     CombineRgn(board, board, preview, RGN_OR);
     repaint(window, board);
     DeleteObject(preview);
@@ -266,22 +297,34 @@ void choose(e2e::Program &program, HWND window, int button, const std::string &p
         fatal("the file dialog did not take " + path);
 }
 
-// A tile beside the empty slot, from where the tile windows stand.
+// A tile beside the empty slot, from where the tile windows stand, at any scale: the slots'
+// columns and rows are the places the tiles take (three tiles at least in each).
 HWND movableTile(HWND window)
 {
-    int slotOf[16] = {};
-    bool taken[17] = {};
+    std::vector<LONG> lefts;
+    std::vector<LONG> tops;
     for (int tile = 1; tile <= 15; ++tile) {
-        RECT rect;
-        GetWindowRect(GetDlgItem(window, 100 * (tile + 4)), &rect);
-        MapWindowPoints(NULL, window, reinterpret_cast<POINT *>(&rect), 2);
-        slotOf[tile] = ((rect.top - 75) / 50) * 4 + (rect.left - 50) / 50 + 1;
-        taken[std::min(std::max(slotOf[tile], 0), 16)] = true;
+        lefts.push_back(placeOf(window, GetDlgItem(window, 100 * (tile + 4))).left);
+        tops.push_back(placeOf(window, GetDlgItem(window, 100 * (tile + 4))).top);
     }
-    const int empty = static_cast<int>(std::find(taken + 1, taken + 17, false) - taken);
+    std::vector<LONG> columns = lefts;
+    std::vector<LONG> rows = tops;
+    std::sort(columns.begin(), columns.end());
+    std::sort(rows.begin(), rows.end());
+    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    int slotOf[16] = {};
+    bool taken[16] = {};
     for (int tile = 1; tile <= 15; ++tile) {
-        const int rows = (slotOf[tile] - 1) / 4 - (empty - 1) / 4, columns = (slotOf[tile] - 1) % 4 - (empty - 1) % 4;
-        if (rows * rows + columns * columns == 1)
+        const long column = std::find(columns.begin(), columns.end(), lefts[tile - 1]) - columns.begin();
+        const long row = std::find(rows.begin(), rows.end(), tops[tile - 1]) - rows.begin();
+        slotOf[tile] = static_cast<int>(std::min(row * 4 + column, 15L));
+        taken[slotOf[tile]] = true;
+    }
+    const int empty = static_cast<int>(std::find(taken, taken + 16, false) - taken);
+    for (int tile = 1; tile <= 15; ++tile) {
+        const int rowsApart = slotOf[tile] / 4 - empty / 4, columnsApart = slotOf[tile] % 4 - empty % 4;
+        if (rowsApart * rowsApart + columnsApart * columnsApart == 1)
             return GetDlgItem(window, 100 * (tile + 4));
     }
     fatal("no tile beside the empty slot");
@@ -382,11 +425,55 @@ std::string mb(double value)
     return text;
 }
 
+void setScale(int scale)
+{
+    const DWORD value = static_cast<DWORD>(scale);
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &value, sizeof(value));
+}
+
+// At another display scale (--dpi), in a run of its own: the game alone, with the 192 x 192
+// picture and the 8000 x 6000 JPEG photo; the floors at the tiles' and the preview's sizes there.
+int measureAtScale()
+{
+    setScale(dpi);
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    const std::string small = e2e::joinPath(e2e::freshFolder("pictures"), "192x192.bmp");
+    const std::string photo = e2e::joinPath(e2e::requiredOption("photos"), "8000x6000.jpg");
+    if (!writePicture(small, 192, 192))
+        fatal("could not write " + small);
+    const std::vector<Picture> pictures = {{small, "192 x 192", 25}, {photo, "8000 x 6000 JPEG", 3}};
+    std::vector<double> floors;
+    firstDrawFloor([&]() { return loadBmp(small); });
+    floors.push_back(timed(25, [&]() { firstDrawFloor([&]() { return loadBmp(small); }); }));
+    firstDrawFloor([&]() { return decodeWithWic(photo, 0); });
+    floors.push_back(timed(3, [&]() { firstDrawFloor([&]() { return decodeWithWic(photo, 0); }); }));
+    std::vector<Figures> figures;
+    measureGame(e2e::requiredOption("game"), e2e::freshFolder("game"), pictures, figures);
+    setScale(96);
+    std::string table = "| Picture | Move | Board repaint | Window repaint | First draw | First-draw floor | "
+                        "First / floor | First over board / floor |\n|---|---|---|---|---|---|---|---|\n";
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const Figures &f = figures[i];
+        char ratio[64];
+        std::snprintf(ratio, sizeof(ratio), "%.2f | %.2f", f.first / floors[i], (f.first - f.board) / floors[i]);
+        table += "| " + pictures[i].label + " | " + ms(f.move) + (f.move <= FRAME_MS ? "" : " (over a frame)") + " | " +
+                 ms(f.board) + " | " + ms(f.window) + " | " + ms(f.first) + " | " + ms(floors[i]) + " | " + ratio +
+                 " |\n";
+    }
+    std::printf("\n%s", table.c_str());
+    e2e::writeFile(e2e::requiredOption("out"), table);
+    return e2e::finish();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     e2e::init(argc, argv, "what a move costs");
+    if (!e2e::option("dpi").empty()) {
+        dpi = std::atoi(e2e::option("dpi").c_str());
+        return measureAtScale();
+    }
     const std::string work = e2e::windowsPath(e2e::requiredOption("work"));
     const std::string pictureFolder = e2e::freshFolder("pictures");
     std::vector<Picture> pictures;
