@@ -25,8 +25,8 @@ HBRUSH skinBrush = NULL;
 // The 1x bitmap at width x height: stretched with HALFTONE where it is a pixel off that size.
 HBITMAP fromBitmap(int id, int width, int height)
 {
-    HBITMAP bitmap =
-        static_cast<HBITMAP>(LoadImage(GetModuleHandle(NULL), MAKEINTRESOURCE(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImage(GetModuleHandle(NULL), MAKEINTRESOURCE(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     int bitmapWidth = 0;
     int bitmapHeight = 0;
     if (!bitmapSize(bitmap, &bitmapWidth, &bitmapHeight) || (bitmapWidth == width && bitmapHeight == height))

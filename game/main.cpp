@@ -186,8 +186,8 @@ void createControls(HWND window)
     HINSTANCE module = GetModuleHandle(NULL);
     for (int tile = 1; tile <= TILE_COUNT; ++tile) {
         const INT_PTR id = static_cast<INT_PTR>(TILE_ID_STEP) * (tile + TILE_ID_OFFSET);
-        tileButton[tile] =
-            CreateWindowEx(0, L"BUTTON", L"", OWNER_DRAWN, 0, 0, 0, 0, window, reinterpret_cast<HMENU>(id), module, NULL);
+        tileButton[tile] = CreateWindowEx(0, L"BUTTON", L"", OWNER_DRAWN, 0, 0, 0, 0, window,
+                                          reinterpret_cast<HMENU>(id), module, NULL);
     }
     for (const ControlRow &row : controlRows)
         *row.handle = CreateWindowEx(0, row.className, L"", row.style, 0, 0, 0, 0, window,
@@ -477,8 +477,9 @@ void drawPlainTile(const DRAWITEMSTRUCT *item, int tile)
     DeleteObject(edge);
     if (tile == 0)
         return;
-    HFONT font = CreateFont(-atScale(LETTER_HEIGHT), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
+    HFONT font =
+        CreateFont(-atScale(LETTER_HEIGHT), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                   CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
     HGDIOBJ previousFont = SelectObject(item->hDC, font);
     SetTextColor(item->hDC, LETTER_COLOUR);
     SetBkMode(item->hDC, TRANSPARENT);
@@ -656,8 +657,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nShowC
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = hInstance;
     windowClass.hIcon = LoadIcon(NULL, IDI_APPLICATION);
-    windowClass.hIconSm = static_cast<HICON>(LoadImage(GetModuleHandle(NULL), MAKEINTRESOURCE(IDI_SMALLICON), IMAGE_ICON,
-                                                       atScale(SMALL_ICON), atScale(SMALL_ICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImage(GetModuleHandle(NULL), MAKEINTRESOURCE(IDI_SMALLICON),
+                                                       IMAGE_ICON, atScale(SMALL_ICON), atScale(SMALL_ICON), 0));
     windowClass.hCursor = LoadCursor(NULL, IDC_ARROW);
     windowClass.lpszClassName = szClassName;
     if (RegisterClassEx(&windowClass) == 0)

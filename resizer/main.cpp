@@ -129,8 +129,8 @@ void nextSaveName()
 // file that isn't a usable picture gives an empty dark square.
 void drawPreview(HDC target, const RECT &area, bool saved)
 {
-    const bool drawn = saved ? drawPictureSaved(target, area, myimage.c_str())
-                             : drawPictureWhole(target, area, myimage.c_str());
+    const bool drawn =
+        saved ? drawPictureSaved(target, area, myimage.c_str()) : drawPictureWhole(target, area, myimage.c_str());
     if (!drawn)
         FillRect(target, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }

@@ -17,7 +17,7 @@ namespace {
 
 const int SCALES[] = {96, 120, 144, 192};
 const int DOUBLE = 192;
-const int SAVE = 550; // the resizer's Save .Bmp
+const int SAVE = 550;    // the resizer's Save .Bmp
 const COLORREF INK = 96; // text is darker than this in every colour; the fields are light grey
 
 Program program;

@@ -70,8 +70,8 @@ TEST(Average, KeepsEachPixelInRangeAndThePictureItsMean)
     struct Size {
         int fromWidth, fromHeight, toWidth, toHeight;
     };
-    const Size sizes[] = {{1288, 60, 805, 37}, {1288, 60, 966, 45}, {188, 56, 165, 49}, {282, 84, 235, 70},
-                          {188, 56, 188, 56}};
+    const Size sizes[] = {
+        {1288, 60, 805, 37}, {1288, 60, 966, 45}, {188, 56, 165, 49}, {282, 84, 235, 70}, {188, 56, 188, 56}};
     std::mt19937 random(7);
     for (const Size &size : sizes) {
         Pixels from(static_cast<size_t>(size.fromWidth) * size.fromHeight);

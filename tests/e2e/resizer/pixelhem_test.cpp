@@ -190,8 +190,7 @@ int main(int argc, char **argv)
     SetWindowPos(game.window, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     check(fileText(own) == bmpFile(40, 40) && showsRepainted(gameTileA(), own, 1, LETTERED),
           "the picture already beside the game is kept and shown");
-    check(choose(game, LOAD_BMP, odd) && copyFile(saved(1), odd) &&
-              showsRepainted(gameTileA(), odd, 1, LETTERED),
+    check(choose(game, LOAD_BMP, odd) && copyFile(saved(1), odd) && showsRepainted(gameTileA(), odd, 1, LETTERED),
           "Load .Bmp of a name outside the code page; the saved picture written over it shows");
 
     damagedPictures(odd);
