@@ -316,9 +316,9 @@ HWND movableTile(HWND window)
     int slotOf[16] = {};
     bool taken[16] = {};
     for (int tile = 1; tile <= 15; ++tile) {
-        const long column = std::find(columns.begin(), columns.end(), lefts[tile - 1]) - columns.begin();
-        const long row = std::find(rows.begin(), rows.end(), tops[tile - 1]) - rows.begin();
-        slotOf[tile] = static_cast<int>(std::min(row * 4 + column, 15L));
+        const auto column = std::find(columns.begin(), columns.end(), lefts[tile - 1]) - columns.begin();
+        const auto row = std::find(rows.begin(), rows.end(), tops[tile - 1]) - rows.begin();
+        slotOf[tile] = static_cast<int>(std::min<std::ptrdiff_t>(row * 4 + column, 15));
         taken[slotOf[tile]] = true;
     }
     const int empty = static_cast<int>(std::find(taken, taken + 16, false) - taken);

@@ -93,7 +93,7 @@ HBITMAP artwork(int id, int width, int height, int dpi)
 
 void useSkin(HWND window, int id, int width, int height, int dpi)
 {
-    const HBRUSH old = skinBrush;
+    HBRUSH old = skinBrush;
     skinBrush = CreatePatternBrush(artwork(id, width, height, dpi)); // the brush keeps a copy of its own
     SetClassLongPtr(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(skinBrush));
     if (old != NULL)

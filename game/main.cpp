@@ -218,12 +218,12 @@ HFONT fontAtScale(int stock)
 // like it for the window's scale.
 void setFieldFonts()
 {
-    const HFONT oldField = fieldFont;
-    const HFONT oldResult = resultFont;
+    HFONT oldField = fieldFont;
+    HFONT oldResult = resultFont;
     const bool baseScale = dpi == BASE_DPI && systemDpi() == BASE_DPI;
     fieldFont = baseScale ? NULL : fontAtScale(SYSTEM_FONT);
     resultFont = baseScale ? NULL : fontAtScale(DEFAULT_GUI_FONT);
-    const HGDIOBJ result = resultFont != NULL ? resultFont : GetStockObject(DEFAULT_GUI_FONT);
+    HGDIOBJ result = resultFont != NULL ? resultFont : GetStockObject(DEFAULT_GUI_FONT);
     SendMessage(hOurClock, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont), TRUE);
     SendMessage(hMoveCount, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont), TRUE);
     SendMessage(hResult, WM_SETFONT, reinterpret_cast<WPARAM>(result), TRUE);

@@ -41,7 +41,7 @@ Image bmpPixels(Text file)
     for (int y = 0; y < image.height; ++y) {
         const char *line = file.data() + offset + static_cast<size_t>(row) * (height > 0 ? image.height - 1 - y : y);
         for (int x = 0; x < image.width; ++x) {
-            const auto *pixel = reinterpret_cast<const unsigned char *>(line + 3 * x);
+            const auto *pixel = reinterpret_cast<const unsigned char *>(line) + 3 * static_cast<size_t>(x);
             image.pixels.push_back(pixel[2] << 16 | pixel[1] << 8 | pixel[0]);
         }
     }
@@ -60,8 +60,8 @@ Image ppmPixels(Text file)
     if (magic != "P6" || levels != 255 || file.size() < start + 3 * static_cast<size_t>(image.width) * image.height)
         return Image();
     const auto *bytes = reinterpret_cast<const unsigned char *>(file.data() + start);
-    for (int i = 0; i < image.width * image.height; ++i)
-        image.pixels.push_back(bytes[3 * i] << 16 | bytes[3 * i + 1] << 8 | bytes[3 * i + 2]);
+    for (size_t i = 0; i < 3 * static_cast<size_t>(image.width) * image.height; i += 3)
+        image.pixels.push_back(bytes[i] << 16 | bytes[i + 1] << 8 | bytes[i + 2]);
     return image;
 }
 
