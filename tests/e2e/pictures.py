@@ -58,9 +58,7 @@ for name, side in ("bomb.png", 30000), ("big.png", 10240):
         putchunk(bomb, b"IDAT", rows)
         putchunk(bomb, b"IEND", b"")
 
-# The 200 % drawings of the skins and of a button of each program, for the test of the display's
-# scale.
-assets = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
-for folder, name in ("game", "skin_200.png"), ("game", "loadbmp_200.png"), ("resizer", "skin_200.png"), \
-        ("resizer", "savebmp_200.png"):
-    Image.open(os.path.join(assets, folder, name)).convert("RGB").save(f"{folder}_{name}.ppm")
+# The 200 % drawings of the game's skin and of its Load .Bmp button, for the test of the display's scale.
+for name in "skin_200.png", "loadbmp_200.png":
+    assets = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "game")
+    Image.open(os.path.join(assets, name)).convert("RGB").save(name + ".ppm")

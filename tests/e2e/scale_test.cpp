@@ -1,9 +1,9 @@
 // Both programs at display scales of 100, 125, 150 and 200 % (96, 120, 144 and 192 DPI, which a
 // program reads from the registry as it starts): every control at its place and size at 96 DPI
 // times the scale, the board an even grid; the fields' widest texts inside their fields; at
-// 200 % the skin and a button the generator's 200 % drawings themselves, pixel for pixel; a real
-// photo's tiles and preview judged against the photo; the same saved file at every scale; and a
-// WM_DPICHANGED that lays the running game out at 200 %, the game going on as it was.
+// 200 % the game's skin and a button the generator's 200 % drawings themselves, pixel for pixel;
+// a real photo's tiles and preview judged against the photo; the same saved file at every scale;
+// and a WM_DPICHANGED that lays the game out at 200 %, the game under way going on as it was.
 #include <algorithm>
 #include <map>
 #include <set>
@@ -17,21 +17,17 @@ namespace {
 
 const int SCALES[] = {96, 120, 144, 192};
 const int DOUBLE = 192;
-const int SAVE = 550;    // the resizer's Save .Bmp
+const int PREVIEW = 450; // the resizer's preview and Save .Bmp
+const int SAVE = 550;
 const COLORREF INK = 96; // text is darker than this in every colour; the fields are light grey
 
+using Layout = std::map<int, RECT>; // the controls' places in the window, by id; the window's under 0
+
 Program program;
-std::map<int, RECT> layout96; // the controls' places at 96 DPI, by id; the window's under 0
 
 int atScale(int length, int dpi)
 {
     return (length * dpi + 48) / 96;
-}
-
-void setScale(int dpi)
-{
-    const DWORD value = static_cast<DWORD>(dpi);
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &value, sizeof(value));
 }
 
 string picture(Text name)
@@ -39,10 +35,9 @@ string picture(Text name)
     return joinPath(requiredOption("pictures"), name);
 }
 
-// The window's size and its controls' places in its client area, by id (the window's under 0).
-std::map<int, RECT> layoutOf(HWND window)
+Layout layoutOf(HWND window)
 {
-    std::map<int, RECT> places;
+    Layout places;
     GetClientRect(window, &places[0]);
     for (HWND control = GetWindow(window, GW_CHILD); control != NULL; control = GetWindow(control, GW_HWNDNEXT)) {
         RECT &place = places[GetDlgCtrlID(control)];
@@ -61,27 +56,35 @@ bool evenGrid(const std::set<LONG> &places, LONG size, int start, int end, int d
            at[3] - at[2] == at[1] - at[0] && at[3] + size <= atScale(end, dpi) + 1;
 }
 
-// Every control at its 96-DPI size times the scale, and but for the tiles at its 96-DPI place
-// times the scale; the tiles in an even grid from where the board starts and within it.
-void checkLayout(const std::map<int, RECT> &layout, int dpi, Text what)
+// Checks every control at its 96-DPI size times the scale and, but for the tiles, at its 96-DPI
+// place times the scale; the tiles in an even grid from where the board starts and within it.
+// Returns the board as they stand: the letter of the tile in each slot, '.' for the empty one.
+string checkLayout(const Layout &layout, const Layout &at96, int dpi, Text what)
 {
     std::set<LONG> columns;
     std::set<LONG> rows;
     for (const auto &[id, place] : layout) {
-        const RECT &at96 = layout96[id];
+        const RECT &was = at96.at(id);
         const bool tile = id >= ID_BUTTONA && id <= ID_BUTTONO;
-        const bool placed = tile || (place.left == atScale(at96.left, dpi) && place.top == atScale(at96.top, dpi));
-        check(placed && place.right - place.left == atScale(at96.right - at96.left, dpi) &&
-                  place.bottom - place.top == atScale(at96.bottom - at96.top, dpi),
+        const bool placed = tile || (place.left == atScale(was.left, dpi) && place.top == atScale(was.top, dpi));
+        check(placed && place.right - place.left == atScale(was.right - was.left, dpi) &&
+                  place.bottom - place.top == atScale(was.bottom - was.top, dpi),
               what + ": control " + to_string(id) + " at its place");
         if (tile)
             columns.insert(place.left);
         if (tile)
             rows.insert(place.top);
     }
+    string board(16, '.');
+    for (int id = ID_BUTTONA; id <= ID_BUTTONO && layout.count(id) != 0; id += TILE_ID_STEP) {
+        const auto column = std::distance(columns.begin(), columns.find(layout.at(id).left));
+        const auto row = std::distance(rows.begin(), rows.find(layout.at(id).top));
+        board[static_cast<size_t>(row * 4 + column) % 16] = static_cast<char>('A' + (id - ID_BUTTONA) / TILE_ID_STEP);
+    }
     const LONG size = layout.count(ID_BUTTONA) != 0 ? layout.at(ID_BUTTONA).right - layout.at(ID_BUTTONA).left : 0;
     check(size == 0 || (evenGrid(columns, size, 50, 248, dpi) && evenGrid(rows, size, 75, 273, dpi)),
           what + ": the board an even grid within its frame");
+    return board;
 }
 
 // The fields' text is inside them (no ink in a field's last column or row) and made for the
@@ -105,24 +108,12 @@ void checkFields(int dpi)
     }
 }
 
-// Starts the program at the scale with the photo named on its command line, its window at the
-// top left of the screen, which is smaller than a window at 200 %.
-void begin(const char *exe, int dpi)
-{
-    setScale(dpi);
-    StartOptions options;
-    options.arguments = "\"" + picture("rocket.jpg") + "\"";
-    start(program, requiredOption(exe), freshFolder(exe + to_string(dpi)), options);
-    waitForWindow(program, NULL);
-    SetWindowPos(program.window, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
-
-// At 200 % the skin, wherever no control covers it (and on the screen), and the button are the
-// generator's 200 % drawings, pixel for pixel: no 1x bitmap enlarged.
-void checkDrawings(Text skin, int buttonId, Text button)
+// At 200 % the game's skin, wherever no control covers it, and Load .Bmp are the generator's
+// 200 % drawings, pixel for pixel: no 1x bitmap enlarged.
+void checkDrawings()
 {
     const Image seen = captureWindow(program.window);
-    const Image drawn = pictureOf(picture(skin));
+    const Image drawn = pictureOf(picture("skin_200.png"));
     std::vector<bool> covered(seen.pixels.size(), false);
     for (const auto &[id, place] : layoutOf(program.window))
         for (LONG y = place.top; id != 0 && y < place.bottom; ++y)
@@ -131,29 +122,9 @@ void checkDrawings(Text skin, int buttonId, Text button)
     bool same = seen.width == drawn.width && seen.height == drawn.height;
     for (size_t i = 0; same && i < seen.pixels.size(); ++i)
         same = covered[i] || seen.pixels[i] == drawn.pixels[i];
-    check(same, "the skin is " + skin);
-    const Image buttonDrawn = pictureOf(picture(button));
-    check(stretchOf(captureWindow(GetDlgItem(program.window, buttonId)), buttonDrawn, pieceOf(buttonDrawn, 0)),
-          "the button is " + button);
-}
-
-// The board as the tile windows stand, at any scale: the letter of the tile in each slot, '.' for
-// the empty one. Each column and row holds three tiles at least, so its place shows.
-string boardOf(const std::map<int, RECT> &layout)
-{
-    std::set<LONG> columns;
-    std::set<LONG> rows;
-    for (int id = ID_BUTTONA; id <= ID_BUTTONO; id += TILE_ID_STEP) {
-        columns.insert(layout.at(id).left);
-        rows.insert(layout.at(id).top);
-    }
-    string slots(16, '.');
-    for (int id = ID_BUTTONA; id <= ID_BUTTONO; id += TILE_ID_STEP) {
-        const auto column = std::distance(columns.begin(), columns.find(layout.at(id).left));
-        const auto row = std::distance(rows.begin(), rows.find(layout.at(id).top));
-        slots[static_cast<size_t>(row * 4 + column) % 16] = static_cast<char>('A' + (id - ID_BUTTONA) / TILE_ID_STEP);
-    }
-    return slots;
+    const Image button = pictureOf(picture("loadbmp_200.png"));
+    check(same && stretchOf(captureWindow(GetDlgItem(program.window, ID_PICTURES)), button, pieceOf(button, 0)),
+          "the skin and Load .Bmp are the 200 % drawings");
 }
 
 string fields()
@@ -166,56 +137,57 @@ string fields()
 
 // A game under way laid out at 200 % by WM_DPICHANGED, with the rectangle the platform would
 // suggest written into the game's memory: the board, the clock, the moves and the result stay.
-void changeToDouble()
+void changeToDouble(const Layout &at96)
 {
     group("WM_DPICHANGED from 96 to 192 DPI, a game under way");
-    const char beside = boardOf(layoutOf(program.window))[14]; // slot 16 is empty after New Game
-    click(GetDlgItem(program.window, ID_BUTTONA + (beside - 'A') * TILE_ID_STEP));
-    const string board = boardOf(layoutOf(program.window));
-    const string texts = fields();
+    const string before = checkLayout(layoutOf(program.window), at96, 96, "before") + fields();
     const RECT suggested = {0, 0, atScale(644, DOUBLE), atScale(374, DOUBLE)};
     void *at = VirtualAllocEx(program.process.hProcess, NULL, sizeof(suggested), MEM_COMMIT, PAGE_READWRITE);
     WriteProcessMemory(program.process.hProcess, at, &suggested, sizeof(suggested), NULL);
     SendMessageA(program.window, WM_DPICHANGED, MAKEWPARAM(DOUBLE, DOUBLE), reinterpret_cast<LPARAM>(at));
-    const std::map<int, RECT> layout = layoutOf(program.window);
-    checkLayout(layout, DOUBLE, "after WM_DPICHANGED");
-    checkText(boardOf(layout) + fields(), board + texts, "the game as it was");
-    check(board[15] == beside, "a tile moved before");
+    checkText(checkLayout(layoutOf(program.window), at96, DOUBLE, "after") + fields(), before, "the game as it was");
     showsPieces(program, ID_DISPLAY, 16, picture("rocket.jpg"), "the photo after WM_DPICHANGED");
 }
 
-void gameAt(int dpi, std::map<int, RECT> &reference)
+// Starts the program at the scale with the photo named on its command line, its window at the
+// top left of the screen; checks its layout (against the one at 96 DPI, kept in at96) and the
+// photo it shows.
+void begin(const char *exe, int dpi, Layout &at96, int previewId, int pieces)
 {
-    group("the game at " + to_string(dpi) + " DPI");
-    begin("game", dpi);
+    group(string(exe) + " at " + to_string(dpi) + " DPI");
+    const DWORD value = static_cast<DWORD>(dpi);
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &value, sizeof(value));
+    StartOptions options;
+    options.arguments = "\"" + picture("rocket.jpg") + "\"";
+    start(program, requiredOption(exe), freshFolder(exe + to_string(dpi)), options);
+    waitForWindow(program, NULL);
+    SetWindowPos(program.window, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     if (dpi == 96)
-        reference = layoutOf(program.window);
-    layout96 = reference;
-    checkLayout(layoutOf(program.window), dpi, "the game");
-    showsPieces(program, ID_DISPLAY, 16, picture("rocket.jpg"), "the photo");
+        at96 = layoutOf(program.window);
+    checkLayout(layoutOf(program.window), at96, dpi, exe);
+    showsPieces(program, previewId, pieces, picture("rocket.jpg"), "the photo");
+}
+
+void gameAt(int dpi, Layout &at96)
+{
+    begin("game", dpi, at96, ID_DISPLAY, 16);
     click(GetDlgItem(program.window, ID_START));
     if (dpi == 96)
-        changeToDouble();
+        changeToDouble(at96);
     for (int i = 0; i < 3600; ++i)
         SendMessageA(program.window, WM_TIMER, ID_TIMER, 0);
     const string texts = fields();
     check(texts.rfind("59:59|", 0) == 0 && texts.find("|Time's up!|") != string::npos, "the clock's hour: " + texts);
     checkFields(dpi);
     if (dpi == DOUBLE)
-        checkDrawings("game_skin_200.png", ID_PICTURES, "game_loadbmp_200.png");
+        checkDrawings();
     terminate(program);
 }
 
-// The saved file, the same at every scale; the first also judged against the photo.
-void resizerAt(int dpi, std::map<int, RECT> &reference, string &saved)
+// The saved file, the same at every scale as at 96 DPI, where it is judged against the photo.
+void resizerAt(int dpi, Layout &at96, string &saved)
 {
-    group("the resizer at " + to_string(dpi) + " DPI");
-    begin("pixelhem", dpi);
-    if (dpi == 96)
-        reference = layoutOf(program.window);
-    layout96 = reference;
-    checkLayout(layoutOf(program.window), dpi, "the resizer");
-    showsPieces(program, 450, 1, picture("rocket.jpg"), "the photo");
+    begin("pixelhem", dpi, at96, PREVIEW, 1);
     const string file = joinPath(requiredOption("work"), "pixelhem" + to_string(dpi) + "\\Snowquill_Image01.bmp");
     click(GetDlgItem(program.window, SAVE));
     if (dpi == 96)
@@ -223,8 +195,6 @@ void resizerAt(int dpi, std::map<int, RECT> &reference, string &saved)
     const Image photo = pictureOf(picture("rocket.jpg"));
     check(saved.size() == 110646 && fileText(file) == saved && stretchOf(pictureOf(file), photo, pieceOf(photo, 0)),
           "the saved file, 192 x 192, the same at every scale");
-    if (dpi == DOUBLE)
-        checkDrawings("resizer_skin_200.png", SAVE, "resizer_savebmp_200.png");
     terminate(program);
 }
 
@@ -233,13 +203,14 @@ void resizerAt(int dpi, std::map<int, RECT> &reference, string &saved)
 int main(int argc, char **argv)
 {
     init(argc, argv, "both programs at every display scale");
-    std::map<int, RECT> game96;
-    std::map<int, RECT> resizer96;
+    Layout game96;
+    Layout resizer96;
     string saved;
     for (int dpi : SCALES) {
         gameAt(dpi, game96);
         resizerAt(dpi, resizer96, saved);
     }
-    setScale(96);
+    const DWORD base = 96;
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &base, sizeof(base));
     return finish();
 }
