@@ -99,14 +99,10 @@ TEST(Move, EveryClickFollowsTheRule)
                     for (int i = step ? 1 : run; i > 0; --i) // the empty slot travels back to the clicked tile's
                         std::swap(after[step ? empty - 1 : from + way * i - 1], after[from + way * (i - 1) - 1]);
                     ASSERT_TRUE(!step || tileToSlide(ways[empty - from + 4]) == tile);
-                    tileX[1] = -1;
-                    tileY[1] = -1;
                     ID_BUT = tile;
                     checkMove();
                     ASSERT_EQ(shown(), after);
-                    ASSERT_TRUE(validMove == (run > 0 || step ? 1 : 0) && ID_BUT == 0 && (QuikMove != 0) == (run > 0));
-                    // Tile A's pair takes the position of a single step's destination.
-                    ASSERT_TRUE(tileX[1] == (step ? slotX[empty] : -1) && tileY[1] == (step ? slotY[empty] : -1));
+                    ASSERT_TRUE(validMove == (run > 0 || step ? 1 : 0) && (QuikMove != 0) == (run > 0));
                     if (run == 0)
                         continue;
                     const QuickMove *move = findQuickMove(tile, QuikMove);
@@ -132,7 +128,7 @@ TEST(Shuffle, DealsEveryArrangementFairly)
         fillboard();
         std::string dealt = shown();
         std::sort(dealt.begin(), dealt.end() - 1);
-        ASSERT_TRUE(dealt == "ABCDEFGHIJKLMNO@" && seedone == 0) << shown();
+        ASSERT_EQ(dealt, "ABCDEFGHIJKLMNO@") << shown();
         for (int tile = 1; tile <= 15; ++tile)
             landed.insert(tile * 16 + tileSlot[tile]);
         odd += isEvenDeal(tileSlot) ? 0 : 1;
