@@ -144,9 +144,6 @@ for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "game/fernwi
 chm_file = pathlib.Path(game_exe).with_name("snowquill-help.chm")
 chm = read(chm_file)
 sources = {path.name: path.read_text() for path in (assets / "help").iterdir() if path.suffix != ".hhp"}
-listed = read(assets, "help", "snowquill-help.hhp").decode().split("[FILES]")[1].split()
-check(set(sources) - {"contents.hhc", "index.hhk"} == set(listed),
-      "snowquill-help.hhp does not list every file")
 pages = {name for name in sources if name.endswith(".html")}
 for name, text in sources.items():
     links = set(re.findall(r'(?:href="|name="Local" value=")([^"#]+)', text))
