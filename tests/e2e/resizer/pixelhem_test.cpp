@@ -48,13 +48,14 @@ bool beeps(HWND button)
            waitFor([&]() { return fileText(log) == "ready\nbell\n"; }, 3000);
 }
 
-// Repainted, the control shows the piece of the picture file (0: all of it; "": a plain square
-// of the colour, as for a file that can't be read).
-bool showsRepainted(HWND control, Text path, int piece, uint32_t plain)
+// Repainted, tile A of the game shows its piece of the picture file ("": its letter, as for a
+// file that can't be read).
+bool tileAShows(Text path)
 {
-    RedrawWindow(control, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    const HWND tile = GetDlgItem(game.window, TILE_A);
+    RedrawWindow(tile, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
     const Image picture = pictureOf(path);
-    return path.empty() ? showsPlain(control, plain) : shows(control, picture, pieceOf(picture, piece));
+    return path.empty() ? showsPlain(tile, LETTERED) : shows(tile, picture, pieceOf(picture, 1));
 }
 
 // The saved file is a whole 24-bit bottom-up 192 x 192 picture of the picture file stretched.
@@ -73,11 +74,6 @@ bool launch(Program &program, const char *exe, Text folder, Text currentDir = ""
     return start(program, requiredOption(exe), folder, StartOptions{currentDir}) && waitForWindow(program, NULL);
 }
 
-HWND gameTileA()
-{
-    return GetDlgItem(game.window, TILE_A);
-}
-
 HWND resizerItem(int id)
 {
     return GetDlgItem(resizer.window, id);
@@ -89,7 +85,8 @@ void startResizer(Text elsewhere)
     check(launch(resizer, "pixelhem", home, elsewhere), "Pixelhem starts");
     const string sample = joinPath(home, "sample.bmp");
     check(fileText(sample) == fileText(requiredOption("sample")), "sample.bmp is the built-in sample, byte for byte");
-    check(showsRepainted(resizerItem(PREVIEW), sample, 0, DARK), "the preview shows the sample");
+    const Image picture = pictureOf(sample);
+    check(shows(resizerItem(PREVIEW), picture, pieceOf(picture, 0)), "the preview shows the sample");
     check(choose(resizer, GET_PREVIEW, ""), "the open-file dialog is cancelled");
     check(beeps(resizerItem(SAVE)) && !fileExists(saved(1)), "Save .Bmp before Get Preview beeps and writes nothing");
 }
@@ -119,9 +116,9 @@ void damagedPictures(Text path)
     group("the picture shown, rewritten on disk");
     const string picture = bmpFile(64, 48);
     writeFile(path, string(picture).replace(22, 4, "\xD0\xFF\xFF\xFF"));
-    check(showsRepainted(gameTileA(), path, 1, LETTERED), "tile A shows its piece of the picture stored top-down");
+    check(tileAShows(path), "tile A shows its piece of the picture stored top-down");
     writeFile(path, picture.substr(0, picture.size() - 1));
-    check(showsRepainted(gameTileA(), "", 1, LETTERED), "tile A shows its letter, the pixels one byte short");
+    check(tileAShows(""), "tile A shows its letter, the pixels one byte short");
 }
 
 // Room for the programs and the file "room" (120 KB) and about 90 KB more: no default picture,
@@ -177,10 +174,8 @@ int main(int argc, char **argv)
     writeFile(own, bmpFile(40, 40));
     check(launch(game, "game", folder), "Snowquill starts");
     SetWindowPos(game.window, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    check(fileText(own) == bmpFile(40, 40) && showsRepainted(gameTileA(), own, 1, LETTERED),
-          "the picture already beside the game is kept and shown");
-    check(choose(game, LOAD_BMP, odd) && copyFile(saved(1), odd) &&
-              showsRepainted(gameTileA(), odd, 1, LETTERED),
+    check(fileText(own) == bmpFile(40, 40) && tileAShows(own), "the picture already beside the game is kept and shown");
+    check(choose(game, LOAD_BMP, odd) && copyFile(saved(1), odd) && tileAShows(odd),
           "Load .Bmp of a name outside the code page; the saved picture written over it shows");
 
     damagedPictures(odd);
@@ -191,7 +186,7 @@ int main(int argc, char **argv)
     group("the game in a folder of 244 characters: Load .Bmp");
     const string deep = freshFolder("deep");
     check(launch(game, "game", deep + "\\" + string(243 - deep.size(), 'd')) && choose(game, LOAD_BMP, blocks) &&
-              showsRepainted(gameTileA(), blocks, 1, LETTERED),
+              tileAShows(blocks),
           "the open-file dialog takes a picture, and it shows");
     return finish();
 }
