@@ -88,10 +88,6 @@ for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "game/fernwi
         if kind == "BITMAP":
             size = bitmap(file).size
             check(name != "IDB_SKIN" or size == window, file + " is not the window's size")
-            if name.endswith("_DOWN"):
-                rest = file.replace("_down", "")
-                check(bitmap(rest).size == size and read(assets, file) != read(assets, rest),
-                      file + " is no pressed " + rest)
             # Its 200 % and 300 % renderings: PNG files built in under its id (the .rc's resources are
             # the program's, checked above) that, averaged down, are the 1x picture (the drawings
             # differ by 6 in 255 at most on average, two different bitmaps by 23 or more). Within the
@@ -135,13 +131,11 @@ for folder, exe, rc, picture in (("game", game_exe, "snowquill.rc", "game/fernwi
 chm_file = pathlib.Path(game_exe).with_name("snowquill-help.chm")
 chm = read(chm_file)
 sources = {path.name: path.read_text() for path in (assets / "help").iterdir() if path.suffix != ".hhp"}
-pages = {name for name in sources if name.endswith(".html")}
 for name, text in sources.items():
     links = set(re.findall(r'(?:href="|name="Local" value=")([^"#]+)', text))
     check(chm.startswith(b"ITSF") and b"/" + name.encode() in chm,
           "snowquill-help.chm lacks " + name)
     check(links <= set(sources), name + " links to a missing file")
-    check(name != "contents.hhc" or links == pages, "contents lack a page")
 
 # The release: one folder holding the built programs and help file, nothing else.
 folder = "snowquill-%s/" % version
@@ -150,6 +144,5 @@ built[folder] = b""
 with zipfile.ZipFile(release_zip) as packed:
     packed_files = sorted((name, packed.read(name)) for name in packed.namelist())
 check(packed_files == sorted(built.items()), "the zip does not hold the built files alone")
-check(release_zip.endswith("/snowquill-%s-win32.zip" % version), "the zip's name")
 check(os.path.getsize(release_zip) < 4e6, "the zip is over 4 MB")
 sys.exit("\n".join(failures) or None)
