@@ -87,7 +87,6 @@ void startResizer(Text elsewhere)
     check(fileText(sample) == fileText(requiredOption("sample")), "sample.bmp is the built-in sample, byte for byte");
     const Image picture = pictureOf(sample);
     check(shows(resizerItem(PREVIEW), picture, pieceOf(picture, 0)), "the preview shows the sample");
-    check(choose(resizer, GET_PREVIEW, ""), "the open-file dialog is cancelled");
     check(beeps(resizerItem(SAVE)) && !fileExists(saved(1)), "Save .Bmp before Get Preview beeps and writes nothing");
 }
 
