@@ -13,7 +13,7 @@ namespace {
 using Board = std::uint64_t; // sixteen 4-bit fields, slot 1 lowest: the tile there, 0 when empty
 // Clicks so far plus three times the distance left, the clicks so far (tile numbers), the board,
 // its empty slot.
-using Node = std::tuple<std::size_t, std::string, Board, int>;
+using Node = std::tuple<int, std::string, Board, int>;
 
 int tileAt(Board board, int slot)
 {
@@ -70,7 +70,7 @@ std::vector<int> solveClicks(const int slots[16], const int target[16])
                     const int home = target[at] - 1;
                     away += std::abs(slot / 4 - home / 4) + std::abs(slot % 4 - home % 4);
                 }
-            open.emplace(clicks.size() + 1 + 3 * away, clicks + static_cast<char>(tile), after, next);
+            open.emplace(static_cast<int>(clicks.size()) + 1 + 3 * away, clicks + static_cast<char>(tile), after, next);
         }
     }
     return {};
