@@ -11,11 +11,12 @@
 #
 # NAME runs only the breakages whose name contains it; BREAKAGES_TREE names another scratch clone.
 import os
+import pathlib
 import subprocess
 import sys
 import tomllib
 
-HERE = os.path.dirname(os.path.abspath(__file__))
+HERE = pathlib.Path(__file__).resolve().parent
 TREE = os.environ.get('BREAKAGES_TREE', '/tmp/snowquill-breakages')
 XVFB = ['xvfb-run', '-a', '-s', '-screen 0 1600x1200x24']
 
@@ -41,28 +42,25 @@ def presets(tests):
 
 
 def apply(breakage):
-    path = os.path.join(TREE, breakage['file'])
-    with open(path, 'rb') as source:
-        data = source.read()
+    path = pathlib.Path(TREE, breakage['file'])
+    data = path.read_bytes()
     if 'truncate_to' in breakage:
         data = data[:breakage['truncate_to']]
     elif data.count(breakage['old'].encode()) == 1:
         data = data.replace(breakage['old'].encode(), breakage['new'].encode())
     else:
         return False
-    with open(path, 'wb') as target:
-        target.write(data)
+    path.write_bytes(data)
     return True
 
 
 def main():
-    with open(os.path.join(HERE, 'breakages.toml'), 'rb') as listing:
-        breakages = tomllib.load(listing)['breakage']
+    breakages = tomllib.loads((HERE / 'breakages.toml').read_text())['breakage']
     names = sys.argv[2:]
     if names:
         breakages = [b for b in breakages if any(name in b['name'] for name in names)]
     subprocess.run(['rm', '-rf', TREE], check=True)
-    subprocess.run(['git', 'clone', '-q', os.path.dirname(os.path.dirname(HERE)), TREE], check=True)
+    subprocess.run(['git', 'clone', '-q', HERE.parent.parent, TREE], check=True)
     revision = sys.argv[1] if len(sys.argv) > 1 else 'HEAD'
     subprocess.run(['git', 'checkout', '-q', revision], cwd=TREE, check=True)
     if not passes(['scripts/build.sh']):

@@ -3,25 +3,17 @@
 // page on the command line (the resizer saves it at once, beside its sample); a large
 // photo dropped, the wait cursor shown while it is read; a PNG with transparency through the
 // open-file dialog (opened by Ctrl+O); the other real photo, a GIF, a TIFF and JPEGs of every EXIF orientation
-// dropped on the window, and on the game during a game (refused); damaged and huge files dropped
-// and shown as unreadable at once, the program's peak working set never that of a picture over
-// 100 megapixels; a picture named outside the code page dropped on a resizer that has none yet,
-// and saved. The pictures' path has spaces in it.
-#include <algorithm>
-#include <sstream>
-
+// dropped on the window, and on the game during a game (refused); damaged files, and pictures of
+// more than 100 megapixels, dropped and shown as unreadable at once; a picture named outside the
+// code page dropped on a resizer that has none yet, and saved. The pictures' path has spaces in it.
 #include "driver.h"
-
-#include <psapi.h>
-#include <wincodec.h>
-#include <wrl/client.h>
 
 using namespace e2e;
 
 namespace {
 
 // A program: its preview (piece 0: the whole picture), its number of pieces
-// (the game's tiles show 1 to 15), the plain colour its pieces show for an unreadable file and the
+// (the game's tiles show 1 to 15), the plain colour its preview shows for an unreadable file and the
 // sound of a picture taken.
 struct Subject {
     const char *option;
@@ -69,33 +61,15 @@ bool drop(Text path)
     return dropped != 0 && SendMessageTimeoutA(program.window, WM_DROPFILES, dropped, 0, SMTO_NORMAL, 3000, NULL);
 }
 
-// Whether the first filter of the open-file dialog offers BMP files and every file extension of
-// every decoder the imaging component has here, as the platform lists them: ".jpg,.jpeg" (Wine
-// has ".jpg;.jpeg" too), in any case.
-bool offersEveryDecoder(Text filter)
+// Whether the first filter of the open-file dialog offers BMP files first, then each extension
+// of the formats the programs read, and icons: a format that no fixed list of those would name,
+// which the imaging component decodes everywhere.
+bool offersEveryFormat(Text filter)
 {
-    Microsoft::WRL::ComPtr<IWICImagingFactory> factory;
-    Microsoft::WRL::ComPtr<IEnumUnknown> decoders;
-    Microsoft::WRL::ComPtr<IUnknown> component;
-    CoInitialize(NULL);
-    CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
-    factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault, &decoders);
-    string extensions = ".bmp";
-    while (decoders->Next(1, &component, NULL) == S_OK) {
-        Microsoft::WRL::ComPtr<IWICBitmapCodecInfo> decoder;
-        wchar_t listed[256] = {};
-        UINT length = 0;
-        component.As(&decoder);
-        decoder->GetFileExtensions(256, listed, &length);
-        extensions += "," + string(listed, listed + length - 1);
-    }
-    std::transform(extensions.begin(), extensions.end(), extensions.begin(), ::tolower);
-    std::replace(extensions.begin(), extensions.end(), ';', ',');
-    std::istringstream list(extensions);
-    string extension;
+    const string patterns = filter.substr(0, filter.size() - 1) + ";"; // each ends with ';', the last one too
     bool offered = filter.rfind("Pictures (*.bmp;", 0) == 0;
-    while (std::getline(list, extension, ','))
-        offered = offered && filter.find("*" + extension) != string::npos;
+    for (const char *pattern : {"*.jpg;", "*.jpeg;", "*.png;", "*.gif;", "*.tif;", "*.tiff;", "*.ico;"})
+        offered = offered && patterns.find(pattern) != string::npos;
     return offered;
 }
 
@@ -136,19 +110,14 @@ void handOver(const Subject &s, const char *file, bool dropped, Text sound, bool
         pressKey(program, 'O', true); // Ctrl+O: Load .Bmp, Get Preview
         const HWND dialog = waitForDialog(program.process.dwProcessId);
         const string filter = text(GetDlgItem(dialog, 0x470));
-        check(offersEveryDecoder(filter), "the first filter offers every picture decoded here: " + filter);
+        check(offersEveryFormat(filter), "the first filter offers every picture format: " + filter);
         check(chooseFile(dialog, picture(file)), "the dialog takes it");
     }
     checkText(newSoundIds(program), sound, "sound");
     if (readable)
         showsPieces(program, s.preview, s.pieces, picture(file), "");
-    for (int n = 0; !readable && n < s.pieces; ++n) {
-        const HWND control = GetDlgItem(program.window, n == 0 ? s.preview : 100 * (n + 4));
-        check(showsPlain(control, s.unreadable), "unreadable: piece " + to_string(n));
-    }
-    PROCESS_MEMORY_COUNTERS memory = {};
-    GetProcessMemoryInfo(program.process.hProcess, &memory, sizeof(memory));
-    check(memory.PeakWorkingSetSize < 200000000, "never held the pixels of more than 100 megapixels");
+    else
+        check(showsPlain(GetDlgItem(program.window, s.preview), s.unreadable), "unreadable: a plain preview");
 }
 
 // Starts the program in a fresh folder of the test's.
@@ -159,11 +128,10 @@ void begin(const Subject &s, Text folder, const StartOptions &options)
     waitForWindow(program, NULL);
 }
 
-// Ctrl+S (Save .Bmp) writes the resizer's first picture beside the sample it wrote at start.
+// Ctrl+S (Save .Bmp) writes the resizer's first picture in its folder.
 void savesFirst(Text folder)
 {
     const string at = joinPath(requiredOption("work"), folder);
-    check(fileText(at + "\\sample.bmp").size() == 110646, "the sample is written");
     pressKey(program, 'S', true);
     check(waitFor([&]() { return fileExists(at + "\\Snowquill_Image01.bmp"); }, 5000), "Ctrl+S saves it");
     checkText(newSoundIds(program), RESIZER.sound, "Save .Bmp's sound");

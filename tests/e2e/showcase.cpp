@@ -28,9 +28,8 @@ int main(int argc, char **argv)
     check(waitForWindow(game, "Snowquill"), "a game window");
     click(GetDlgItem(game.window, 2000));
     // Every tile clicked in turn, six times over: those that can move do.
-    for (int i = 0; i < 6; ++i)
-        for (int n = 1; n <= 15; ++n)
-            click(GetDlgItem(game.window, 100 * (n + 4)));
+    for (int n = 0; n < 90; ++n)
+        click(GetDlgItem(game.window, 100 * (n % 15 + 5)));
     settle(game.window); // the last move painted
     check(writeFile(requiredOption("out"), ppmOf(captureWindow(game.window))), "picture saved");
     return finish();

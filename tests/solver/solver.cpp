@@ -4,15 +4,16 @@
 #include <cstdlib>
 #include <functional>
 #include <queue>
+#include <string>
 #include <tuple>
-#include <unordered_map>
-#include <utility>
+#include <unordered_set>
 
 namespace {
 
 using Board = std::uint64_t; // sixteen 4-bit fields, slot 1 lowest: the tile there, 0 when empty
-// Moves so far plus three times the distance left, moves so far, the board, its empty slot.
-using Node = std::tuple<int, int, Board, int>;
+// Clicks so far plus three times the distance left, the clicks so far (tile numbers), the board,
+// its empty slot.
+using Node = std::tuple<int, std::string, Board, int>;
 
 int tileAt(Board board, int slot)
 {
@@ -47,19 +48,21 @@ std::vector<int> solveClicks(const int slots[16], const int target[16])
         start += placed(tile, slots[tile]);
         goal += placed(tile, target[tile]);
     }
-    std::unordered_map<Board, std::pair<Board, int>> cameFrom{{start, {start, 0}}}; // board before, tile clicked
+    std::unordered_set<Board> seen{start};
     std::priority_queue<Node, std::vector<Node>, std::greater<>> open;
-    open.emplace(0, 0, start, empty);
-    while (!open.empty() && cameFrom.count(goal) == 0 && cameFrom.size() < 2000000) {
-        const auto [estimate, moves, board, blank] = open.top();
+    open.emplace(0, "", start, empty);
+    while (!open.empty() && seen.size() < 2000000) {
+        const auto [estimate, clicks, board, blank] = open.top();
         open.pop();
+        if (board == goal)
+            return std::vector<int>(clicks.begin(), clicks.end());
         for (const int next : {blank - 4, blank + 4, blank % 4 != 1 ? blank - 1 : 0, blank % 4 != 0 ? blank + 1 : 0}) {
             const int tile = next >= 1 && next <= 16 ? tileAt(board, next) : 0;
             const Board after = tile == 0 ? board : board - placed(tile, next) + placed(tile, blank);
             // A board seen before is skipped, and so is one on which the game would end on the way
             // there: A to M at home and the last slot empty.
             const bool ends = (after & 0xF00FFFFFFFFFFFFFu) == 0x000DCBA987654321u;
-            if ((after != goal && ends) || !cameFrom.emplace(after, std::make_pair(board, tile)).second)
+            if ((after != goal && ends) || !seen.insert(after).second)
                 continue;
             int away = 0; // rows plus columns from every tile to its target
             for (int slot = 0; slot < 16; ++slot)
@@ -67,11 +70,8 @@ std::vector<int> solveClicks(const int slots[16], const int target[16])
                     const int home = target[at] - 1;
                     away += std::abs(slot / 4 - home / 4) + std::abs(slot % 4 - home % 4);
                 }
-            open.emplace(moves + 1 + 3 * away, moves + 1, after, next);
+            open.emplace(static_cast<int>(clicks.size()) + 1 + 3 * away, clicks + static_cast<char>(tile), after, next);
         }
     }
-    std::vector<int> clicks; // the way back from the target, if the search found it
-    for (Board at = goal; cameFrom.count(goal) != 0 && at != start; at = cameFrom[at].first)
-        clicks.insert(clicks.begin(), cameFrom[at].second);
-    return clicks;
+    return {};
 }

@@ -43,15 +43,13 @@ TEST(ExifOrientation, ReadInBothByteOrders)
                       orientation >= 1 && orientation <= 8 ? orientation : 1);
 }
 
-// Each copy holds exactly its bytes, so that a read past them is caught by a sanitizer.
+// One byte changed at a time: no picture start, a segment running past the end, of length 0 or
+// with no room for its name, no "Exif", no byte order, no 42, the entries past the end, another
+// tag, another type, two values.
 TEST(ExifOrientation, UprightWhenMissingOrDamaged)
 {
-    const Bytes whole = jpegStart(false, 0x0112, 6);
-    for (std::size_t length = 0; length < whole.size() - 2; ++length)
-        EXPECT_EQ(orientationOf(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length))), 1);
     const std::pair<std::size_t, unsigned char> damages[] = {
-        {1, 0xD9}, {4, 0xFF},  {5, 0},  {5, 1},  {5, 2},  {10, 'X'}, {13, 'M'},
-        {14, 43},  {16, 0xF0}, {22, 0}, {24, 4}, {26, 2}, {31, 1},
+        {1, 0xD9}, {4, 0xFF}, {5, 0}, {5, 2}, {10, 'X'}, {13, 'M'}, {14, 43}, {16, 0xF0}, {22, 0}, {24, 4}, {26, 2},
     };
     for (const auto &damage : damages) {
         Bytes file = jpegStart(false, 0x0112, 6);
