@@ -1,5 +1,5 @@
 # pictures.py, run in the folder it fills: the pictures of the pictures test, each with the
-# pixels it holds beside it as <name>.ppm, read by Pillow, turned upright as its EXIF
+# pixels it holds beside it as <name>.bmp, read by Pillow, turned upright as its EXIF
 # orientation says and put over white: what the tests expect the programs to show of it. The
 # JPEG files keep their colours at full resolution, as rocket.jpg does: decoders fill in the
 # colours of a halved colour plane each their own way, tens of levels apart at sharp edges.
@@ -21,7 +21,7 @@ from PIL.PngImagePlugin import putchunk
 def write_pixels(name):
     picture = ImageOps.exif_transpose(Image.open(name)).convert("RGBA")
     white = Image.new("RGBA", picture.size, "white")
-    Image.alpha_composite(white, picture).convert("RGB").save(name + ".ppm")
+    Image.alpha_composite(white, picture).convert("RGB").save(name + ".bmp")
 
 
 photo = Image.new("RGBA", (160, 120))
@@ -42,7 +42,8 @@ for turn in range(1, 9):
     photo.save(f"{turn}.jpg", exif=exif, subsampling=0)
 for name in "rocket.jpg", "chelsea.png":
     shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), "photos", name), name)
-Image.open("rocket.jpg").resize((3000, 2000)).save("large.jpg", quality=90, subsampling=0)
+# The cat enlarged: unlike the rocket shown before it, so that it shows only once it is read.
+Image.open("chelsea.png").resize((3000, 2000)).save("large.jpg", quality=90, subsampling=0)
 for name in os.listdir():  # every picture so far: the readable ones
     write_pixels(name)
 open("cut.jpg", "wb").write(open("1.jpg", "rb").read()[:1200])
@@ -57,7 +58,6 @@ for name, side in ("bomb.png", 30000), ("big.png", 10240):
         putchunk(bomb, b"IDAT", rows)
         putchunk(bomb, b"IEND", b"")
 
-# The 200 % drawings of the game's skin and of its Load .Bmp button, for the test of the display's scale.
-for name in "skin_200.png", "loadbmp_200.png":
-    assets = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "game")
-    Image.open(os.path.join(assets, name)).convert("RGB").save(name + ".ppm")
+# The game's skin drawn for 200 %, for the test of the display's scale.
+assets = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "game")
+Image.open(os.path.join(assets, "skin_200.png")).convert("RGB").save("skin_200.png.bmp")

@@ -145,7 +145,7 @@ int main(int argc, char **argv)
     // The camera photo named outside the code page, with the pixels the test reads beside it.
     const string foreign = string(FOREIGN_NAME) + ".jpg";
     copyFile(picture("rocket.jpg"), picture(foreign));
-    copyFile(picture("rocket.jpg.ppm"), picture(foreign + ".ppm"));
+    copyFile(picture("rocket.jpg.bmp"), picture(foreign + ".bmp"));
     StartOptions options;
     options.arguments = "\"" + picture(foreign) + "\"";
     for (const Subject *s : {&RESIZER, &GAME}) {

@@ -318,16 +318,11 @@ bool chooseFile(HWND dialog, Text path, int timeoutMs)
            closeDialog(dialog, IDOK, timeoutMs);
 }
 
-bool cancelDialog(HWND dialog, int timeoutMs)
-{
-    return closeDialog(dialog, IDCANCEL, timeoutMs);
-}
-
 bool choose(const Program &program, int buttonId, Text path)
 {
     clickPosted(GetDlgItem(program.window, buttonId));
     const HWND dialog = waitForDialog(program.process.dwProcessId);
-    return path.empty() ? cancelDialog(dialog) : chooseFile(dialog, path);
+    return chooseFile(dialog, path);
 }
 
 // The sound log holds each call's resource id and a space: "4600 2250 ".

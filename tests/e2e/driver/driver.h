@@ -83,7 +83,7 @@ void settle(HWND window);
 string bmpFile(int width, int height, int length = 0);
 
 // The pixels of a picture file, read by the test itself: a 24-bit BMP file from its own bytes,
-// any other picture from the PPM file beside it (<file>.ppm, written by pictures.py: decoded by
+// any other picture from the BMP file beside it (<file>.bmp, written by pictures.py: decoded by
 // Pillow, turned upright and put over white). No pixels when neither can be read.
 Image pictureOf(Text path);
 
@@ -114,8 +114,7 @@ bool showsPieces(const Program &program, int previewId, int pieces, Text path, T
 
 HWND waitForDialog(DWORD processId, int timeoutMs = 5000);
 bool chooseFile(HWND dialog, Text path, int timeoutMs = 5000);
-bool cancelDialog(HWND dialog, int timeoutMs = 5000);
-// Clicks the program's button and chooses path in the open-file dialog it opens ("": cancels).
+// Clicks the program's button and chooses path in the open-file dialog it opens.
 bool choose(const Program &program, int buttonId, Text path);
 
 // The ids of the sounds the program played since the last call: "4600 2250".

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 
 #include "driver.h"
 
@@ -45,23 +44,6 @@ Image bmpPixels(Text file)
             image.pixels.push_back(pixel[2] << 16 | pixel[1] << 8 | pixel[0]);
         }
     }
-    return image;
-}
-
-// The pixels of a binary PPM file (P6, 255 levels), as Pillow writes it.
-Image ppmPixels(Text file)
-{
-    Image image;
-    std::istringstream header(file);
-    string magic;
-    int levels = 0;
-    header >> magic >> image.width >> image.height >> levels;
-    const size_t start = static_cast<size_t>(header.tellg()) + 1;
-    if (magic != "P6" || levels != 255 || file.size() < start + 3 * static_cast<size_t>(image.width) * image.height)
-        return Image();
-    const auto *bytes = reinterpret_cast<const unsigned char *>(file.data() + start);
-    for (size_t i = 0; i < 3 * static_cast<size_t>(image.width) * image.height; i += 3)
-        image.pixels.push_back(bytes[i] << 16 | bytes[i + 1] << 8 | bytes[i + 2]);
     return image;
 }
 
@@ -127,7 +109,7 @@ Image pictureOf(Text path)
     const string file = fileText(path);
     if (file.compare(0, 2, "BM") == 0)
         return bmpPixels(file);
-    return ppmPixels(fileText(path + ".ppm"));
+    return bmpPixels(fileText(path + ".bmp"));
 }
 
 Part pieceOf(const Image &picture, int piece)
