@@ -34,42 +34,32 @@ const int FIRST_UNREADABLE = 11;
 
 Program program; // the program under test
 
-string picture(Text name)
-{
-    return joinPath(requiredOption("pictures"), name);
-}
-
-// A drop of the file as the shell makes it: a DROPFILES block written into the program's
-// memory, its address the drop's handle; NULL when the window takes no dropped files (as the
-// shell asks first).
-WPARAM dropOf(Text path)
+// Drops the file on the window as the shell does: a DROPFILES block written into the program's
+// memory, its address the drop's handle, when the window takes dropped files (as the shell asks
+// first). Sent, true when the window has taken it within three seconds (reading a picture of 900
+// million pixels would take minutes); else posted.
+bool drop(Text path, bool sent = true)
 {
     // DROPFILES: where the names start (after its 20 bytes), no point, wide names; then the
     // names, each ended by a zero, and a zero.
     const std::wstring block = L'\x14' + std::wstring(7, L'\0') + L'\x01' + L'\0' + widePath(path) + L'\0' + L'\0';
     void *at = VirtualAllocEx(program.process.hProcess, NULL, block.size() * 2, MEM_COMMIT, PAGE_READWRITE);
-    const bool written = GetWindowLongA(program.window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES &&
-                         WriteProcessMemory(program.process.hProcess, at, block.data(), block.size() * 2, NULL);
-    return written ? reinterpret_cast<WPARAM>(at) : 0;
+    const WPARAM dropped = reinterpret_cast<WPARAM>(at);
+    return GetWindowLongA(program.window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES &&
+           WriteProcessMemory(program.process.hProcess, at, block.data(), block.size() * 2, NULL) &&
+           (sent ? SendMessageTimeoutA(program.window, WM_DROPFILES, dropped, 0, SMTO_NORMAL, 3000, NULL) != 0
+                 : PostMessageA(program.window, WM_DROPFILES, dropped, 0) != 0);
 }
 
-// Drops the file on the window; true when the window takes it within three seconds (reading a
-// picture of 900 million pixels would take minutes).
-bool drop(Text path)
+// Whether the first filter of the open-file dialog, "Pictures (*.bmp;...)", offers BMP files
+// first, then each extension of the formats the programs read, and icons: a format that no fixed
+// list of those would name, which the imaging component decodes everywhere.
+bool offersEveryFormat(string filter)
 {
-    const WPARAM dropped = dropOf(path);
-    return dropped != 0 && SendMessageTimeoutA(program.window, WM_DROPFILES, dropped, 0, SMTO_NORMAL, 3000, NULL);
-}
-
-// Whether the first filter of the open-file dialog offers BMP files first, then each extension
-// of the formats the programs read, and icons: a format that no fixed list of those would name,
-// which the imaging component decodes everywhere.
-bool offersEveryFormat(Text filter)
-{
-    const string patterns = filter.substr(0, filter.size() - 1) + ";"; // each ends with ';', the last one too
+    filter.back() = ';';
     bool offered = filter.rfind("Pictures (*.bmp;", 0) == 0;
     for (const char *pattern : {"*.jpg;", "*.jpeg;", "*.png;", "*.gif;", "*.tif;", "*.tiff;", "*.ico;"})
-        offered = offered && patterns.find(pattern) != string::npos;
+        offered = offered && filter.find(pattern) != string::npos;
     return offered;
 }
 
@@ -92,7 +82,7 @@ void waitCursor(const Subject &s)
     SendMessageA(program.window, WM_SETCURSOR, reinterpret_cast<WPARAM>(program.window),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     const HCURSOR resting = cursorShown();
-    PostMessageA(program.window, WM_DROPFILES, dropOf(picture("large.jpg")), 0);
+    drop(picture("large.jpg"), false);
     check(waitFor([&]() { return cursorShown() != resting; }, 3000), "the wait cursor while the photo is read");
     newSoundIds(program);
     showsPieces(program, s.preview, s.pieces, picture("large.jpg"), "the photo shown");

@@ -145,6 +145,11 @@ string freshFolder(Text name)
     return folder;
 }
 
+string picture(Text name)
+{
+    return joinPath(requiredOption("pictures"), name);
+}
+
 void group(Text name)
 {
     currentGroup = name;
@@ -286,11 +291,11 @@ void settle(HWND window)
 // Gradients across and down, and a grain that stands in for a photo's texture: from byte 2,
 // four bytes each: the file's size, 0, the pixels' offset, the header's size, width, height,
 // planes and bits, compression, the pixels' size, resolutions, colours.
-string bmpFile(int width, int height, int length)
+string bmpFile(int width, int height)
 {
     const int row = (width * 3 + 3) / 4 * 4;
-    string pixels(length, 'x');
-    for (int y = 0; length == 0 && y < height; ++y) {
+    string pixels;
+    for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const int grain = static_cast<int>((static_cast<uint32_t>(x) * 2654435761U ^ y * 40503U) >> 27);
             pixels += static_cast<char>(40 + x * 160 / width + grain);

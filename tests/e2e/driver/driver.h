@@ -32,6 +32,7 @@ string fileText(Text path); // "" when it can't be read
 bool writeFile(Text path, Text contents);
 bool copyFile(Text from, Text to);
 string freshFolder(Text name); // an empty <work>\<name>
+string picture(Text name);     // <pictures>\<name>: the pictures that pictures.py makes
 
 void group(Text name); // heads the failures that follow
 bool check(bool ok, Text what);
@@ -78,9 +79,8 @@ struct Image {
 Image captureWindow(HWND window); // what the screen shows under it
 // Waits until the window and its controls have painted all they have left to paint.
 void settle(HWND window);
-// A 24-bit BMP file of width x height with photo-like pixels (gradients and a fine grain), or
-// only length (not 0) bytes of them.
-string bmpFile(int width, int height, int length = 0);
+// A 24-bit BMP file of width x height with photo-like pixels (gradients and a fine grain).
+string bmpFile(int width, int height);
 
 // The pixels of a picture file, read by the test itself: a 24-bit BMP file from its own bytes,
 // any other picture from the BMP file beside it (<file>.bmp, written by pictures.py: decoded by
