@@ -11,7 +11,8 @@
 # sources and the unit tests, the 64-bit MinGW one for the Windows programs and the
 # end-to-end test programs. Those are parsed by clang as x86_64-w64-mingw32 against the MinGW
 # headers and g++'s MinGW C++ library headers. Both build folders are configured here (no
-# build is needed); LINT_NATIVE_BUILD and LINT_WINDOWS_BUILD choose other folders.
+# build is needed) unless they are already; LINT_NATIVE_BUILD and LINT_WINDOWS_BUILD choose other
+# folders.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
@@ -47,8 +48,10 @@ fi
 echo "lint: ${#files[@]} files formatted as .clang-format says"
 
 # ---- clang-tidy ----
-cmake --preset native -B "$native_build" >/dev/null
-cmake --preset win64 -B "$windows_build" >/dev/null
+# A build folder already configured is left as it is: scripts/test.sh runs this beside the tests
+# of that very build.
+[ -f "$native_build/compile_commands.json" ] || cmake --preset native -B "$native_build" >/dev/null
+[ -f "$windows_build/compile_commands.json" ] || cmake --preset win64 -B "$windows_build" >/dev/null
 
 # The MinGW C++ library and C headers, in g++'s own order, without g++'s compiler-internal
 # headers: clang brings its own (stddef.h, the intrinsics), found beside clang-tidy itself.
