@@ -28,6 +28,20 @@ int scaled(int length, int dpi)
     return MulDiv(length, dpi, BASE_DPI);
 }
 
+// The window is made at the system's scale, then sized again for its monitor's.
+HWND createScaledWindow(const wchar_t *className, const wchar_t *title, int width, int height, int offsetX, int offsetY,
+                        int *dpi)
+{
+    *dpi = systemDpi();
+    HWND window = CreateWindowEx(0, className, title, WS_POPUP | WS_SYSMENU,
+                                 GetSystemMetrics(SM_CXSCREEN) / 2 - scaled(offsetX, *dpi),
+                                 GetSystemMetrics(SM_CYSCREEN) / 2 - scaled(offsetY, *dpi), scaled(width, *dpi),
+                                 scaled(height, *dpi), NULL, NULL, GetModuleHandle(NULL), NULL);
+    *dpi = windowDpi(window);
+    SetWindowPos(window, NULL, 0, 0, scaled(width, *dpi), scaled(height, *dpi), SWP_NOMOVE | SWP_NOZORDER);
+    return window;
+}
+
 int takeNewDpi(HWND window, WPARAM wParam, LPARAM lParam)
 {
     const RECT *suggested = reinterpret_cast<const RECT *>(lParam);

@@ -18,6 +18,12 @@ int systemDpi();
 // A length of the 96-DPI layout at dpi, to the nearest pixel.
 int scaled(int length, int dpi);
 
+// Opens a borderless window of the class, of the 96-DPI layout's width x height, its top left
+// offsetX, offsetY from the screen's centre, all at the scale of the monitor it opens on, which
+// it leaves in *dpi.
+HWND createScaledWindow(const wchar_t *className, const wchar_t *title, int width, int height, int offsetX, int offsetY,
+                        int *dpi);
+
 // For WM_DPICHANGED: moves the window into the rectangle the platform suggests (lParam) and
 // returns the new scale (wParam), for the window to be laid out again at.
 int takeNewDpi(HWND window, WPARAM wParam, LPARAM lParam);

@@ -649,7 +649,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nShowC
     installDefaultPicture();
     useCommandLinePicture(lpCmdLine);
 
-    // The skin, the class's background brush, is set once the window knows its scale.
+    // The skin, the class's background brush, is set once the window knows its scale; the small
+    // icon is the system's scale's.
     dpi = systemDpi();
     WNDCLASSEX windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
@@ -665,13 +666,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nShowC
         return 0;
 
     CoInitializeEx(NULL, COINIT_APARTMENTTHREADED); // the imaging component that decodes pictures
-    HWND window = CreateWindowEx(0, szClassName, L"Snowquill", WS_POPUP | WS_SYSMENU,
-                                 GetSystemMetrics(SM_CXSCREEN) / 2 - atScale(WINDOW_OFFSET_X),
-                                 GetSystemMetrics(SM_CYSCREEN) / 2 - atScale(WINDOW_OFFSET_Y), atScale(WINDOW_WIDTH),
-                                 atScale(WINDOW_HEIGHT), NULL, NULL, hInstance, NULL);
-    // The monitor the window opened on may have a scale of its own.
-    dpi = windowDpi(window);
-    SetWindowPos(window, NULL, 0, 0, atScale(WINDOW_WIDTH), atScale(WINDOW_HEIGHT), SWP_NOMOVE | SWP_NOZORDER);
+    HWND window = createScaledWindow(szClassName, L"Snowquill", WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_OFFSET_X,
+                                     WINDOW_OFFSET_Y, &dpi);
     createControls(window);
     DragAcceptFiles(window, TRUE);
     setarray();
