@@ -81,7 +81,7 @@ fi
   echo
   echo "Measured by \`bench/run.sh\` on $(date -u '+%Y-%m-%d') under $(/usr/lib/wine/wine64 --version 2>/dev/null || echo Wine)"
   echo "on $(nproc) cores ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')), a virtual"
-  echo "1024 x 768 x 24 display, the 64-bit programs. \"Earlier\" is commit $earlier, which read and"
+  echo "1600 x 1200 x 24 display, the 64-bit programs. \"Earlier\" is commit $earlier, which read and"
   echo "decoded the picture file at every draw of a tile or the preview; \"now\" draws from forms made"
   echo "once per file. Each build is measured in a run of its own (a Wine server of its own), one"
   echo "after the other. Medians of several runs, timed from the benchmark's own process (see the top"
