@@ -1,9 +1,9 @@
 // Pixelhem and Snowquill from outside: the resizer's sample, with another current folder;
-// refused and numbered saves; both programs choosing, in the open-file dialog, a picture named
-// outside the code page; the game keeping its own picture and with damaged pictures (the file it
-// shows rewritten on disk between looks); both programs in a full folder; the game in a
-// folder path near the 260 characters a path may have. With --soak=N the preview is repainted
-// N more times.
+// refused and numbered saves, one from the window minimised; both programs choosing, in the
+// open-file dialog, a picture named outside the code page; the game keeping its own picture and
+// with damaged pictures (the file it shows rewritten on disk between looks); both programs in a
+// full folder; the game in a folder path near the 260 characters a path may have. With --soak=N
+// the preview is repainted N more times.
 #include <cstdlib>
 
 #include "driver.h"
@@ -97,7 +97,9 @@ void saveNumbered(Text picture)
     check(host("ln -s " + work + "/home/linked " + work + "/home/Snowquill_Image03.bmp"), "03 links to no file");
     check(choose(resizer, GET_PREVIEW, picture), "Get Preview takes a name outside the code page");
     check(click(resizerItem(SAVE)) && beeps(resizerItem(SAVE)), "the save that finds 03 taken beeps");
-    check(click(resizerItem(SAVE)), "saved");
+    ShowWindow(resizer.window, SW_MINIMIZE);
+    check(click(resizerItem(SAVE)), "saved, minimised");
+    ShowWindow(resizer.window, SW_RESTORE);
     checkSaved(saved(1), picture);
     checkSaved(saved(4), picture);
     check(fileText(saved(2)) == "kept" && !fileExists(joinPath(home, "linked")),
